@@ -1,0 +1,4 @@
+# Avisos ligados em todo código nosso; nenhum aviso é tolerado nele.
+function(vendrilo_avisos alvo)
+  target_compile_options(${alvo} PRIVATE -Wall -Wextra)
+endfunction()
