@@ -13,18 +13,37 @@ using ContadoresTipos = std::array<int, 252>;
 // Capacidade da lista de erros do verificador.
 inline constexpr int CapacidadeListaErros = 30;
 
+// Tipos de palavra lidos pela verificação (os mesmos da tabela de palavras-chave).
+namespace Tipo {
+inline constexpr int Inicio = 1, Fim = 2;
+inline constexpr int Se = 39, Entao = 40, Senao = 41, FimSe = 42;
+inline constexpr int Enquanto = 43, FimEnquanto = 44, FacaEnquanto = 251;
+inline constexpr int Repita = 45, AteQue = 46;
+inline constexpr int Para = 47, De = 48, AteCrescente = 49, AteDecrescente = 50;
+inline constexpr int FacaPara = 51, FimPara = 52;
+inline constexpr int Selecione = 53, Caso = 55, CasoContrario = 56, FimSelecione = 57;
+inline constexpr int Como = 95, FimComo = 96;
+inline constexpr int Procedimento = 97, InicioProcedimento = 98, FimProcedimento = 99;
+inline constexpr int Funcao = 100, InicioFuncao = 101, FimFuncao = 102;
+} // namespace Tipo
+
 struct ResultadoEstrutura {
     std::vector<std::string> ErrosSintaxe; // linhas da lista de erros (Windows-1252)
     std::vector<int> TipoErroLinha;        // página de sintaxe (1..10) por linha; 0 nas linhas 0 e 1
-    std::vector<int> ListaErros;           // códigos dos testes que falharam, no máximo 30
+    std::vector<int> ListaErros;           // códigos dos testes que falharam (1..22), no máximo 30
     int TotalErros = 0;
-    int IndiceErro = 0;                    // página da primeira mensagem (0 sem erros)
+    int IndiceErro = 0;                    // última linha preenchida: 1 sem erros, TotalErros + 1 com
 };
 
-// Compara os contadores e monta as linhas numeradas da lista de erros.
+// Compara os contadores e monta as linhas numeradas da lista de erros:
+// linha 0 o cabeçalho, linha 1 " ", depois "   N. ..." na ordem dos testes.
 ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos);
 
 // Texto do aviso-resumo (singular ou plural); vazio quando não há erros.
 std::string TextoResumoEstrutura(int TotalErros);
+
+// Zera os contadores e esvazia a lista de erros, antes de cada tradução e
+// depois de cada verificação consumida pela compilação.
+void ZeraContadores(ContadoresTipos& ContadorTipos, ResultadoEstrutura& resultado);
 
 } // namespace vendrilo
