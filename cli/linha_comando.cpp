@@ -1,0 +1,138 @@
+#include "linha_comando.h"
+
+#include "check/texto_1252.h"
+#include "translate/tradutor.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace vendrilo::cli {
+
+namespace {
+
+constexpr const char* Programa = "vendrilo-traduz";
+
+bool temExtensaoAlg(const std::string& arquivo)
+{
+    std::string maiusculo = arquivo;
+    for (char& c : maiusculo)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return maiusculo.find(".ALG") != std::string::npos;
+}
+
+// Textos do núcleo estão em Windows-1252; o terminal quase sempre é UTF-8.
+std::string paraTerminal(const std::string& texto1252, const Terminal& t)
+{
+    return t.utf8 ? verificacao::De1252(texto1252) : texto1252;
+}
+
+// Estágio 1: traduz e verifica. Falso quando o arquivo não pôde ser lido ou
+// o .pas não pôde ser gravado (a mensagem já foi dada).
+bool etapaTraducao(vendrilo::Tradutor& tradutor, const std::string& arquivo, Terminal& t)
+{
+    std::string erro;
+    if (tradutor.TraduzArquivo(arquivo, erro))
+        return true;
+    t.erros << Programa << ": " << erro << '\n';
+    return false;
+}
+
+// Estágio 2: relatório da verificação de estrutura; verdadeiro se há erros.
+bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::string& arquivo, Terminal& t)
+{
+    const EstadoTraducao& e = tradutor.estado();
+    if (e.TotalErros <= 0)
+        return false;
+    t.saida << arquivo << ":\n";
+    for (const std::string& linha : e.Estrutura.ErrosSintaxe)
+        t.saida << paraTerminal(linha, t) << '\n';
+    t.saida << paraTerminal(TextoResumoEstrutura(e.TotalErros), t) << '\n';
+    return true;
+}
+
+// Estágio 3: compilação (e execução, com --executar). Entra aqui a etapa de
+// compilação quando esta versão a tiver.
+int etapaCompilacao(const vendrilo::Tradutor& tradutor, const Opcoes&, Terminal& t)
+{
+    t.erros << Programa << ": a compilação não está disponível nesta versão; o programa foi traduzido para \""
+            << tradutor.estado().NomePas << "\" (use --so-traduz para só traduzir).\n";
+    return SaidaErroUso;
+}
+
+} // namespace
+
+Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
+{
+    Opcoes o;
+    bool fimOpcoes = false;
+    for (const std::string& a : argumentos) {
+        if (!fimOpcoes && a == "--") {
+            fimOpcoes = true;
+        } else if (!fimOpcoes && a == "--so-traduz") {
+            o.soTraduz = true;
+        } else if (!fimOpcoes && a == "--executar") {
+            o.executar = true;
+        } else if (!fimOpcoes && (a == "--help" || a == "-h" || a == "--ajuda")) {
+            o.ajuda = true;
+        } else if (!fimOpcoes && a.size() > 1 && a[0] == '-') {
+            if (o.erro.empty())
+                o.erro = "opção desconhecida: " + a;
+        } else {
+            o.arquivos.push_back(a);
+        }
+    }
+    if (o.erro.empty() && o.soTraduz && o.executar)
+        o.erro = "--so-traduz e --executar não podem ser usadas juntas";
+    if (o.erro.empty() && !o.ajuda && o.arquivos.empty())
+        o.erro = "nenhum algoritmo informado";
+    return o;
+}
+
+std::string TextoAjuda()
+{
+    return "Uso: vendrilo-traduz [--so-traduz] [--executar] ARQUIVO.ALG...\n"
+           "Traduz cada algoritmo para o programa Pascal (.pas) ao lado dele, confere a\n"
+           "estrutura dos blocos e compila.\n"
+           "  --so-traduz  para depois da verificação da estrutura, sem compilar\n"
+           "  --executar   executa o programa compilado neste terminal\n"
+           "  --help       mostra esta ajuda\n"
+           "Saída: 0 sucesso, 1 erro de compilação, 2 erros de estrutura,\n"
+           "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado.\n";
+}
+
+int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal)
+{
+    if (!temExtensaoAlg(arquivo)) {
+        terminal.erros << Programa << ": \"" << arquivo << "\": o algoritmo precisa ter a extensão .ALG.\n";
+        return SaidaErroUso;
+    }
+    // Estado novo por arquivo: o resultado de um nunca depende dos anteriores.
+    vendrilo::Tradutor tradutor;
+    if (!etapaTraducao(tradutor, arquivo, terminal))
+        return SaidaErroUso;
+    if (etapaRelatorioEstrutura(tradutor, arquivo, terminal))
+        return SaidaErroEstrutura;
+    if (opcoes.soTraduz)
+        return SaidaSucesso;
+    return etapaCompilacao(tradutor, opcoes, terminal);
+}
+
+int Executa(const std::vector<std::string>& argumentos, Terminal& terminal)
+{
+    const Opcoes opcoes = LeOpcoes(argumentos);
+    if (opcoes.ajuda && opcoes.erro.empty()) {
+        terminal.saida << TextoAjuda();
+        return SaidaSucesso;
+    }
+    if (!opcoes.erro.empty()) {
+        terminal.erros << Programa << ": " << opcoes.erro << ".\n" << TextoAjuda();
+        return SaidaErroUso;
+    }
+    int codigo = SaidaSucesso;
+    for (const std::string& arquivo : opcoes.arquivos)
+        codigo = std::max(codigo, TraduzUmArquivo(arquivo, opcoes, terminal));
+    return codigo;
+}
+
+} // namespace vendrilo::cli

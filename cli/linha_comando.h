@@ -1,0 +1,45 @@
+#pragma once
+// vendrilo-traduz: a linha de comando do tradutor, um estágio por função,
+// para que a compilação e a execução entrem no lugar marcado sem mexer no resto.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vendrilo::cli {
+
+// Códigos de saída do programa (o maior dentre os arquivos vence).
+inline constexpr int SaidaSucesso = 0;
+inline constexpr int SaidaErroCompilacao = 1;
+inline constexpr int SaidaErroEstrutura = 2;
+inline constexpr int SaidaErroUso = 3;
+
+struct Opcoes {
+    bool soTraduz = false;
+    bool executar = false;
+    bool ajuda = false;
+    std::vector<std::string> arquivos;
+    std::string erro; // uso incorreto, em português; vazio quando tudo certo
+};
+
+// Lê os argumentos (sem o nome do programa). "--" encerra as opções.
+Opcoes LeOpcoes(const std::vector<std::string>& argumentos);
+
+// Onde escrever: `saida` recebe o relatório da verificação, `erros` as
+// mensagens. `utf8` converte os textos Windows-1252 do núcleo para UTF-8.
+struct Terminal {
+    std::ostream& saida;
+    std::ostream& erros;
+    bool utf8 = true;
+};
+
+// Texto de uso, mostrado com --help.
+std::string TextoAjuda();
+
+// Estágios para um arquivo; cada um devolve o código de saída dele.
+int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal);
+
+// O programa inteiro: opções, cada arquivo com um estado novo, código final.
+int Executa(const std::vector<std::string>& argumentos, Terminal& terminal);
+
+} // namespace vendrilo::cli
