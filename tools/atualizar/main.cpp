@@ -1,0 +1,37 @@
+// atualizar [PASTA]: instala o pacote baixado pela janela de atualização.
+// Sem PASTA, usa $VENDRILO_PASTA ou ~/vendrilo, como o programa.
+
+#include "instalador.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv)
+{
+    if (argc > 2 || (argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help"))) {
+        std::cerr << "uso: atualizar [PASTA_DO_PROGRAMA]\n";
+        return 2;
+    }
+    fs::path pasta;
+    if (argc == 2) {
+        pasta = argv[1];
+    } else if (const char* v = std::getenv("VENDRILO_PASTA"); v && *v) {
+        pasta = v;
+    } else if (const char* casa = std::getenv("HOME"); casa && *casa) {
+        pasta = fs::path(casa) / "vendrilo";
+    } else {
+        std::cerr << "atualizar: não foi possível achar a pasta do programa\n";
+        return 2;
+    }
+    const auto r = vendrilo::atualizador::InstalaAtualizacao(pasta);
+    std::cerr << "atualizar: " << r.mensagem << '\n';
+    // Iniciado sem terminal: o resultado fica registrado ao lado do pacote.
+    std::ofstream registro(pasta / "Update" / "atualizar.log", std::ios::app);
+    if (registro)
+        registro << (r.ok ? "OK: " : "FALHA: ") << r.mensagem << '\n';
+    return r.ok ? 0 : 1;
+}
