@@ -1,0 +1,232 @@
+#include "platform/processo.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace vendrilo {
+
+namespace {
+
+// Processos desligados ainda não recolhidos.
+std::mutex mutexDesligados;
+std::vector<pid_t> desligados;
+
+void recolheDesligados()
+{
+    std::lock_guard trava(mutexDesligados);
+    std::erase_if(desligados, [](pid_t pid) {
+        int st = 0;
+        pid_t r = waitpid(pid, &st, WNOHANG);
+        return r == pid || (r < 0 && errno == ECHILD);
+    });
+}
+
+std::vector<char*> vetorC(const std::vector<std::string>& argv)
+{
+    std::vector<char*> v;
+    v.reserve(argv.size() + 1);
+    for (const auto& a : argv)
+        v.push_back(const_cast<char*>(a.c_str()));
+    v.push_back(nullptr);
+    return v;
+}
+
+int statusDe(int st)
+{
+    if (WIFEXITED(st))
+        return WEXITSTATUS(st);
+    if (WIFSIGNALED(st))
+        return 128 + WTERMSIG(st);
+    return -1;
+}
+
+// Espera o fim de pid até o prazo; falso quando o prazo passou.
+bool esperaAte(pid_t pid, std::chrono::milliseconds limite, int& st)
+{
+    using Relogio = std::chrono::steady_clock;
+    const auto prazo = Relogio::now() + limite;
+    int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    for (;;) {
+        pid_t r = waitpid(pid, &st, WNOHANG);
+        if (r == pid)
+            break;
+        if (r < 0 && errno != EINTR) {
+            st = 0;
+            break;
+        }
+        auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(prazo - Relogio::now());
+        if (resta.count() <= 0) {
+            if (fd >= 0)
+                close(fd);
+            return false;
+        }
+        if (fd >= 0) {
+            pollfd p{fd, POLLIN, 0};
+            poll(&p, 1, static_cast<int>(std::min<long long>(resta.count(), INT_MAX)));
+        } else {
+            // Sem pidfd (núcleo antigo): consulta frequente, barata.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    if (fd >= 0)
+        close(fd);
+    return true;
+}
+
+} // namespace
+
+ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const OpcoesProcesso& opcoes)
+{
+    recolheDesligados();
+    ResultadoProcesso r;
+    if (argv.empty() || argv[0].empty()) {
+        r.erro = "nenhum programa indicado";
+        return r;
+    }
+
+    posix_spawn_file_actions_t acoes;
+    posix_spawn_file_actions_init(&acoes);
+    if (!opcoes.arquivoSaida.empty()) {
+        posix_spawn_file_actions_addopen(&acoes, STDOUT_FILENO, opcoes.arquivoSaida.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (opcoes.errosNaSaida)
+            posix_spawn_file_actions_adddup2(&acoes, STDOUT_FILENO, STDERR_FILENO);
+    }
+    if (opcoes.semEntrada)
+        posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+
+    posix_spawnattr_t atributos;
+    posix_spawnattr_init(&atributos);
+    short bandeiras = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    // Grupo próprio só quando há prazo: sem prazo o programa fica no grupo
+    // do terminal e recebe Ctrl+C como qualquer comando.
+    if (opcoes.limite.count() > 0) {
+        bandeiras |= POSIX_SPAWN_SETPGROUP;
+        posix_spawnattr_setpgroup(&atributos, 0);
+    }
+    posix_spawnattr_setflags(&atributos, bandeiras);
+    sigset_t vazio, padrao;
+    sigemptyset(&vazio);
+    posix_spawnattr_setsigmask(&atributos, &vazio);
+    sigemptyset(&padrao);
+    sigaddset(&padrao, SIGPIPE);
+    sigaddset(&padrao, SIGINT);
+    sigaddset(&padrao, SIGQUIT);
+    posix_spawnattr_setsigdefault(&atributos, &padrao);
+
+    auto args = vetorC(argv);
+    pid_t pid = 0;
+    int e = posix_spawnp(&pid, argv[0].c_str(), &acoes, &atributos, args.data(), environ);
+    posix_spawn_file_actions_destroy(&acoes);
+    posix_spawnattr_destroy(&atributos);
+    if (e != 0) {
+        r.erro = std::strerror(e);
+        return r;
+    }
+    r.iniciado = true;
+
+    int st = 0;
+    if (opcoes.limite.count() > 0) {
+        if (!esperaAte(pid, opcoes.limite, st)) {
+            kill(-pid, SIGKILL);
+            kill(pid, SIGKILL);
+            while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {
+            }
+            r.tempoEsgotado = true;
+            r.status = statusDe(st);
+            return r;
+        }
+    } else {
+        while (waitpid(pid, &st, 0) < 0) {
+            if (errno != EINTR) {
+                st = 0;
+                break;
+            }
+        }
+    }
+    r.status = statusDe(st);
+    return r;
+}
+
+bool IniciaDesligado(const std::vector<std::string>& argv)
+{
+    recolheDesligados();
+    if (argv.empty() || argv[0].empty())
+        return false;
+    posix_spawn_file_actions_t acoes;
+    posix_spawn_file_actions_init(&acoes);
+    posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&acoes, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&acoes, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t atributos;
+    posix_spawnattr_init(&atributos);
+    posix_spawnattr_setflags(&atributos, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+    sigset_t vazio;
+    sigemptyset(&vazio);
+    posix_spawnattr_setsigmask(&atributos, &vazio);
+    auto args = vetorC(argv);
+    pid_t pid = 0;
+    int e = posix_spawnp(&pid, argv[0].c_str(), &acoes, &atributos, args.data(), environ);
+    posix_spawn_file_actions_destroy(&acoes);
+    posix_spawnattr_destroy(&atributos);
+    if (e != 0)
+        return false;
+    std::lock_guard trava(mutexDesligados);
+    desligados.push_back(pid);
+    return true;
+}
+
+std::string ProcuraPrograma(const std::string& nome)
+{
+    if (nome.empty())
+        return {};
+    auto executavel = [](const std::string& c) {
+        struct stat s {};
+        return stat(c.c_str(), &s) == 0 && S_ISREG(s.st_mode) && access(c.c_str(), X_OK) == 0;
+    };
+    if (nome.find('/') != std::string::npos)
+        return executavel(nome) ? nome : std::string();
+    const char* path = std::getenv("PATH");
+    std::string caminhos = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t ini = 0;
+    for (;;) {
+        std::size_t fim = caminhos.find(':', ini);
+        std::string pasta = caminhos.substr(ini, fim == std::string::npos ? std::string::npos : fim - ini);
+        if (pasta.empty())
+            pasta = ".";
+        std::string c = pasta + "/" + nome;
+        if (executavel(c))
+            return c;
+        if (fim == std::string::npos)
+            break;
+        ini = fim + 1;
+    }
+    return {};
+}
+
+std::string PastaDoExecutavel()
+{
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return {};
+    std::string c(buf, static_cast<std::size_t>(n));
+    auto barra = c.rfind('/');
+    return barra == std::string::npos ? std::string() : c.substr(0, barra == 0 ? 1 : barra);
+}
+
+} // namespace vendrilo

@@ -1,0 +1,209 @@
+// tpc: compila um programa Pascal com o Free Pascal em modo Turbo Pascal e
+// escreve na saída padrão um relatório no formato que o Vendrilo lê.
+//
+//   tpc [/U<pasta>|-U<pasta>] ARQUIVO
+//
+// Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
+
+#include "mapa_erros.h"
+#include "relatorio.h"
+#include "platform/processo.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace vendrilo;
+using namespace vendrilo::tpc;
+
+namespace {
+
+int uso(const std::string& msg)
+{
+    std::cerr << "tpc: " << msg << "\nUso: tpc [/U<pasta das unidades>] ARQUIVO.pas\n";
+    return 2;
+}
+
+// Linhas do fonte, sem as quebras (CR LF, LF ou CR).
+bool leLinhas(const std::string& caminho, std::vector<std::string>& linhas)
+{
+    std::ifstream f(caminho, std::ios::binary);
+    if (!f)
+        return false;
+    std::string tudo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::string atual;
+    for (std::size_t i = 0; i < tudo.size(); ++i) {
+        char c = tudo[i];
+        if (c == '\r' || c == '\n') {
+            linhas.push_back(atual);
+            atual.clear();
+            if (c == '\r' && i + 1 < tudo.size() && tudo[i + 1] == '\n')
+                ++i;
+        } else {
+            atual += c;
+        }
+    }
+    if (!atual.empty())
+        linhas.push_back(atual);
+    return true;
+}
+
+// Pasta temporária própria, apagada ao sair.
+struct PastaTemporaria {
+    fs::path caminho;
+    ~PastaTemporaria()
+    {
+        std::error_code ec;
+        if (!caminho.empty())
+            fs::remove_all(caminho, ec);
+    }
+};
+
+void imprime(const std::vector<std::string>& linhas)
+{
+    for (const auto& l : linhas)
+        std::fwrite(l.data(), 1, l.size(), stdout), std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return uso("falta o arquivo a compilar.");
+    // O último argumento é o arquivo: um caminho absoluto que comece por
+    // "/U" não é tomado por opção.
+    const std::string fonte = args.back();
+    std::string pastaUnidades;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 2 && (a[0] == '/' || a[0] == '-') && (a[1] == 'U' || a[1] == 'u'))
+            pastaUnidades = a.substr(2);
+        else
+            return uso("opção desconhecida: " + a);
+    }
+
+    const std::string fpc = ProcuraPrograma("fpc");
+    if (fpc.empty()) {
+        std::cerr << "tpc: o compilador Free Pascal (fpc) não foi encontrado no PATH.\n";
+        return 2;
+    }
+    std::vector<std::string> linhas;
+    if (!leLinhas(fonte, linhas)) {
+        std::cerr << "tpc: não foi possível ler o arquivo " << fonte << ".\n";
+        return 2;
+    }
+    const std::string programa = CaminhoPrograma(fonte);
+    const auto inicio = std::chrono::steady_clock::now();
+
+    // Tudo o que o Free Pascal escreve fica numa pasta própria; o fonte e as
+    // pastas entram por nomes fixos, e nenhum caractere dos caminhos do
+    // aluno chega a ele (o fpc expande "$" nas opções).
+    PastaTemporaria tmp;
+    {
+        const char* base = std::getenv("TMPDIR");
+        std::string modelo = std::string(base && *base ? base : "/tmp") + "/tpc-XXXXXX";
+        if (!mkdtemp(modelo.data())) {
+            std::cerr << "tpc: não foi possível criar a pasta temporária.\n";
+            return 2;
+        }
+        tmp.caminho = modelo;
+    }
+    std::error_code ec;
+    fs::create_directory(tmp.caminho / "obj", ec);
+    fs::copy_file(fonte, tmp.caminho / "programa.pas", ec);
+    if (ec) {
+        std::cerr << "tpc: não foi possível copiar o arquivo " << fonte << ".\n";
+        return 2;
+    }
+    const fs::path pastaFonte = fs::absolute(fs::path(fonte), ec).parent_path();
+    fs::create_directory_symlink(pastaFonte, tmp.caminho / "f", ec);
+    std::vector<std::string> cmd = {fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-"};
+    if (!pastaUnidades.empty()) {
+        fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
+        cmd.push_back("-Fu" + (tmp.caminho / "u").string());
+    }
+    cmd.push_back("-Fu" + (tmp.caminho / "f").string());
+    cmd.push_back("-Fi" + (tmp.caminho / "f").string());
+    cmd.push_back("-FU" + (tmp.caminho / "obj").string());
+    cmd.push_back("-o" + (tmp.caminho / "programa").string());
+    cmd.push_back((tmp.caminho / "programa.pas").string());
+
+    OpcoesProcesso op;
+    op.arquivoSaida = (tmp.caminho / "saida.txt").string();
+    op.errosNaSaida = true;
+    op.semEntrada = true;
+    const ResultadoProcesso r = ExecutaProcesso(cmd, op);
+    if (!r.iniciado) {
+        std::cerr << "tpc: não foi possível executar " << fpc << ": " << r.erro << "\n";
+        return 2;
+    }
+    std::vector<std::string> saida;
+    leLinhas(op.arquivoSaida, saida);
+
+    // O primeiro erro vale; o aviso de constante fora dos limites também é
+    // erro, como era no Turbo Pascal.
+    std::optional<MensagemFpc> erro;
+    for (const auto& l : saida) {
+        auto m = LeMensagemFpc(l);
+        if (!m)
+            continue;
+        if (m->gravidade == "Error" || m->gravidade == "Fatal" ||
+            (m->gravidade == "Warning" && m->numero == 4110)) {
+            erro = m;
+            break;
+        }
+    }
+    const fs::path gerado = tmp.caminho / "programa";
+    if (!erro && r.status == 0 && fs::exists(gerado)) {
+        std::error_code e2;
+        fs::remove(programa, e2);
+        fs::copy_file(gerado, programa, fs::copy_options::overwrite_existing, e2);
+        if (!e2) {
+            long long codigo = 0, dados = 0;
+            if (!TamanhosElf(gerado.string(), codigo, dados))
+                codigo = static_cast<long long>(fs::file_size(gerado, e2));
+            const double seg = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+            imprime(RelatorioSucesso(fonte, static_cast<int>(linhas.size()), seg, codigo, dados));
+            return 0;
+        }
+        fs::remove(programa, e2);
+        imprime(RelatorioErro(fonte, 0, 99999, "Cannot write program file " + programa, "", 0));
+        return 1;
+    }
+
+    // Falhou: nenhum programa (nem um antigo) fica ao lado do fonte.
+    fs::remove(programa, ec);
+    int linha = 0, coluna = 0, numero = 99999;
+    std::string texto = "Compilation failed";
+    if (erro) {
+        numero = NumeroTurboPascal(*erro, linhas).numero;
+        texto = erro->texto;
+        if (fs::path(erro->arquivo).filename() == "programa.pas") {
+            linha = erro->linha;
+            coluna = erro->coluna;
+        } else if (!erro->arquivo.empty()) {
+            texto = fs::path(erro->arquivo).filename().string() + "(" + std::to_string(erro->linha) + "): " + texto;
+        }
+    } else {
+        for (const auto& l : saida)
+            if (!l.empty()) {
+                texto = l;
+                break;
+            }
+    }
+    const std::string linhaFonte =
+        linha >= 1 && linha <= static_cast<int>(linhas.size()) ? linhas[static_cast<std::size_t>(linha - 1)] : "";
+    imprime(RelatorioErro(fonte, linha, numero, texto, linhaFonte, coluna));
+    return 1;
+}

@@ -1,0 +1,87 @@
+#include "relatorio.h"
+
+#include <cstdio>
+#include <cstring>
+#include <elf.h>
+#include <fstream>
+
+namespace vendrilo::tpc {
+
+std::string CaminhoPasMaiusculo(const std::string& caminho)
+{
+    const auto barra = caminho.rfind('/');
+    const auto ponto = caminho.rfind('.');
+    if (ponto != std::string::npos && (barra == std::string::npos || ponto > barra)) {
+        std::string ext = caminho.substr(ponto + 1);
+        for (auto& c : ext)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        if (ext == "PAS")
+            return caminho.substr(0, ponto) + ".PAS";
+    }
+    return caminho + ".PAS";
+}
+
+std::string CaminhoPrograma(const std::string& caminhoFonte)
+{
+    if (caminhoFonte.size() < 3)
+        return caminhoFonte + ".exe";
+    return caminhoFonte.substr(0, caminhoFonte.size() - 3) + "exe";
+}
+
+std::vector<std::string> RelatorioSucesso(const std::string& caminhoFonte, int linhas,
+                                          double segundos, long long bytesCodigo,
+                                          long long bytesDados)
+{
+    const std::string ref = CaminhoPasMaiusculo(caminhoFonte) + "(" + std::to_string(linhas) + ")";
+    char resumo[160];
+    std::snprintf(resumo, sizeof resumo, "%d lines, %.1f seconds, %lld bytes code, %lld bytes data.",
+                  linhas, segundos, bytesCodigo, bytesDados);
+    return {CabecalhoTpc, ref, "", ref, "", resumo};
+}
+
+std::vector<std::string> RelatorioErro(const std::string& caminhoFonte, int linha, int numero,
+                                       const std::string& texto, const std::string& linhaFonte,
+                                       int coluna)
+{
+    const std::string ref = CaminhoPasMaiusculo(caminhoFonte) + "(" + std::to_string(linha) + ")";
+    std::string msg = texto;
+    if (msg.empty() || msg.back() != '.')
+        msg += '.';
+    std::string circunflexo;
+    if (coluna > 0) {
+        for (int i = 0; i < coluna - 1; ++i)
+            circunflexo += static_cast<std::size_t>(i) < linhaFonte.size() && linhaFonte[static_cast<std::size_t>(i)] == '\t'
+                               ? '\t'
+                               : ' ';
+        circunflexo += '^';
+    }
+    return {CabecalhoTpc, ref, "", ref + ": Error " + std::to_string(numero) + ": " + msg,
+            linhaFonte, circunflexo};
+}
+
+bool TamanhosElf(const std::string& caminho, long long& codigo, long long& dados)
+{
+    codigo = dados = 0;
+    std::ifstream f(caminho, std::ios::binary);
+    Elf64_Ehdr cab{};
+    if (!f.read(reinterpret_cast<char*>(&cab), sizeof cab))
+        return false;
+    if (std::memcmp(cab.e_ident, ELFMAG, SELFMAG) != 0 || cab.e_ident[EI_CLASS] != ELFCLASS64 ||
+        cab.e_shentsize != sizeof(Elf64_Shdr))
+        return false;
+    f.seekg(static_cast<std::streamoff>(cab.e_shoff));
+    for (int i = 0; i < cab.e_shnum; ++i) {
+        Elf64_Shdr s{};
+        if (!f.read(reinterpret_cast<char*>(&s), sizeof s))
+            return false;
+        if (!(s.sh_flags & SHF_ALLOC))
+            continue;
+        if (s.sh_flags & SHF_EXECINSTR)
+            codigo += static_cast<long long>(s.sh_size);
+        else if (s.sh_flags & SHF_WRITE)
+            dados += static_cast<long long>(s.sh_size);
+    }
+    return true;
+}
+
+} // namespace vendrilo::tpc
