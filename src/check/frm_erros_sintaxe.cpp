@@ -1,0 +1,149 @@
+#include "check/frm_erros_sintaxe.h"
+
+#include "check/frm_sintaxe.h"
+#include "check/paginas_sintaxe.h"
+#include "check/texto_1252.h"
+#include "platform/dialogos.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vendrilo {
+
+namespace {
+
+QString DoNucleo(const std::string& texto1252)
+{
+    return QString::fromStdString(verificacao::De1252(texto1252));
+}
+
+} // namespace
+
+TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
+    : QDialog(pai, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::WindowSystemMenuHint),
+      tituloAplicacao_(tituloAplicacao),
+      ErrosSintaxe_(new QListWidget(this)),
+      Button1_(new QPushButton(QStringLiteral("&Retornar"), this)),
+      sintaxe_(new TFrmSintaxe(tituloAplicacao, this))
+{
+    setObjectName(QStringLiteral("FrmErrosSintaxe"));
+    setModal(true);
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setBold(true);
+    setFont(fonte);
+
+    ErrosSintaxe_->setObjectName(QStringLiteral("ErrosSintaxe"));
+    ErrosSintaxe_->setCursor(Qt::PointingHandCursor);
+    ErrosSintaxe_->viewport()->setCursor(Qt::PointingHandCursor);
+    // Fundo da própria janela, como um quadro de avisos e não um campo de escolha.
+    ErrosSintaxe_->setStyleSheet(QStringLiteral("QListWidget { background: palette(window); }"));
+    ErrosSintaxe_->setMinimumSize(521, 305);
+    ErrosSintaxe_->viewport()->installEventFilter(this);
+    ErrosSintaxe_->installEventFilter(this);
+    connect(ErrosSintaxe_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { SelecionaErro(ErrosSintaxe_->row(item)); });
+
+    Button1_->setObjectName(QStringLiteral("Button1"));
+    Button1_->setFixedSize(75, 25);
+    Button1_->setAutoDefault(false);
+    connect(Button1_, &QPushButton::clicked, this, &TFrmErrosSintaxe::EncerraListaErros);
+
+    auto* botoes = new QHBoxLayout;
+    botoes->addStretch();
+    botoes->addWidget(Button1_);
+    botoes->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(ErrosSintaxe_);
+    layout->addLayout(botoes);
+    resize(536, 350);
+}
+
+void TFrmErrosSintaxe::defineErros(const std::vector<std::string>& linhas,
+                                   const std::vector<int>& TipoErroLinha)
+{
+    ErrosSintaxe_->clear();
+    for (const std::string& linha : linhas)
+        ErrosSintaxe_->addItem(DoNucleo(linha));
+    TipoErroLinha_ = TipoErroLinha;
+    // Mensagens longas não podem ficar cortadas: a janela cresce até caber.
+    const int largura = ErrosSintaxe_->sizeHintForColumn(0) + 40;
+    if (largura > width())
+        resize(largura, height());
+}
+
+void TFrmErrosSintaxe::limpaErros()
+{
+    ErrosSintaxe_->clear();
+    TipoErroLinha_.clear();
+}
+
+void TFrmErrosSintaxe::SelecionaErro(int linha)
+{
+    dialogos().bipe();
+    const EscolhaErro escolha = vendrilo::SelecionaErro(TipoErroLinha_, linha);
+    if (escolha.pedeLinhaNumerada) {
+        dialogos().caixaMensagem(DoNucleo(TextoCliqueLinhaNumerada()), tituloAplicacao_,
+                                 Caixa::Ok);
+        return;
+    }
+    sintaxe_->LimpaPagina();
+    sintaxe_->EscrevePagina(escolha.pagina);
+    sintaxe_->exec();
+}
+
+void TFrmErrosSintaxe::EncerraListaErros()
+{
+    limpaErros();
+    close();
+}
+
+void TFrmErrosSintaxe::showEvent(QShowEvent* evento)
+{
+    QDialog::showEvent(evento);
+    FormActivate();
+}
+
+void TFrmErrosSintaxe::done(int resultado)
+{
+    FormClose();
+    QDialog::done(resultado);
+}
+
+bool TFrmErrosSintaxe::eventFilter(QObject* alvo, QEvent* evento)
+{
+    // Clique fora das linhas também pede uma linha numerada.
+    if (alvo == ErrosSintaxe_->viewport() && evento->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(evento);
+        if (mouse->button() == Qt::LeftButton && !ErrosSintaxe_->itemAt(mouse->position().toPoint()))
+            SelecionaErro(-1);
+    }
+    // Enter na linha escolhida equivale ao clique, para quem usa o teclado.
+    if (alvo == ErrosSintaxe_ && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            SelecionaErro(ErrosSintaxe_->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(alvo, evento);
+}
+
+void TFrmErrosSintaxe::FormActivate()
+{
+    setWindowTitle(tituloAplicacao_ + QStringLiteral(" - Lista de Erros de Sintaxe"));
+}
+
+void TFrmErrosSintaxe::FormClose()
+{
+    limpaErros();
+    emit limpaPainelStatus3();
+}
+
+} // namespace vendrilo
