@@ -1,0 +1,18 @@
+# Copia os dados de ORIGEM para DESTINO sem regravar o que não mudou.
+# Itens opcionais (versao.txt, Update/versao.ini) são copiados quando existem.
+file(MAKE_DIRECTORY ${DESTINO})
+foreach(item tpc.pif versao.txt Update/versao.ini)
+  if(EXISTS ${ORIGEM}/${item})
+    get_filename_component(pasta ${DESTINO}/${item} DIRECTORY)
+    file(MAKE_DIRECTORY ${pasta})
+    file(COPY_FILE ${ORIGEM}/${item} ${DESTINO}/${item} ONLY_IF_DIFFERENT)
+  endif()
+endforeach()
+if(IS_DIRECTORY ${ORIGEM}/exp)
+  file(GLOB_RECURSE exemplos RELATIVE ${ORIGEM}/exp ${ORIGEM}/exp/*)
+  foreach(e ${exemplos})
+    get_filename_component(pasta ${DESTINO}/exp/${e} DIRECTORY)
+    file(MAKE_DIRECTORY ${pasta})
+    file(COPY_FILE ${ORIGEM}/exp/${e} ${DESTINO}/exp/${e} ONLY_IF_DIFFERENT)
+  endforeach()
+endif()

@@ -1,0 +1,151 @@
+#include "platform/pasta_programa.h"
+
+#include "platform/processo.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace vendrilo {
+
+namespace {
+
+std::string semBarraFinal(std::string s)
+{
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
+    return s;
+}
+
+// Existe algo no caminho (arquivo, pasta ou link, mesmo quebrado).
+bool existeAlgo(const fs::path& p)
+{
+    std::error_code ec;
+    return fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec;
+}
+
+// Copia um arquivo que ainda não existe no destino. A cópia vai para um
+// nome provisório e só então ganha o nome final, sem substituir: outra
+// instância que prepare a pasta ao mesmo tempo não vê arquivo pela metade.
+bool copiaSeFalta(const fs::path& origem, const fs::path& destino, const std::string& relativo,
+                  ResultadoPreparo& r)
+{
+    std::error_code ec;
+    if (existeAlgo(destino) || !fs::is_regular_file(origem, ec))
+        return true;
+    fs::create_directories(destino.parent_path(), ec);
+    fs::path provisorio = destino;
+    provisorio += ".copiando." + std::to_string(getpid());
+    fs::copy_file(origem, provisorio, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        fs::remove(provisorio, ec);
+        r.erro = "Não foi possível copiar " + relativo + " para a pasta do programa.";
+        return false;
+    }
+    // link() falha se o destino já existe: nunca substitui.
+    if (::link(provisorio.c_str(), destino.c_str()) == 0) {
+        r.criados.push_back(relativo);
+    } else if (errno != EEXIST && !existeAlgo(destino)) {
+        // Sistema de arquivos sem links físicos: renomeia.
+        fs::rename(provisorio, destino, ec);
+        if (!ec)
+            r.criados.push_back(relativo);
+    }
+    fs::remove(provisorio, ec);
+    return true;
+}
+
+bool copiaPastaSeFalta(const fs::path& origem, const fs::path& destino, const std::string& nome,
+                       ResultadoPreparo& r)
+{
+    std::error_code ec;
+    if (!fs::is_directory(origem, ec))
+        return true;
+    for (auto it = fs::recursive_directory_iterator(origem, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const fs::path rel = fs::relative(it->path(), origem, ec);
+        if (!copiaSeFalta(it->path(), destino / rel, nome + "/" + rel.string(), r))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string PastaPrograma()
+{
+    if (const char* v = std::getenv("VENDRILO_PASTA"); v && *v)
+        return semBarraFinal(v);
+    std::string home;
+    if (const char* h = std::getenv("HOME"); h && *h)
+        home = h;
+    else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
+        home = pw->pw_dir;
+    else
+        home = "/tmp";
+    return semBarraFinal(home) + "/vendrilo";
+}
+
+std::string NaPastaPrograma(const std::string& nome)
+{
+    return PastaPrograma() + "/" + nome;
+}
+
+std::string PastaDados()
+{
+    if (const char* v = std::getenv("VENDRILO_DADOS"); v && *v)
+        return semBarraFinal(v);
+    return PastaDoExecutavel() + "/../share/vendrilo";
+}
+
+std::string CompiladorInstalado()
+{
+    return PastaDoExecutavel() + "/" + NomeCompilador;
+}
+
+ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::string& dados,
+                                      const std::string& compilador)
+{
+    ResultadoPreparo r;
+    std::error_code ec;
+    const fs::path destino(pasta);
+    fs::create_directories(destino, ec);
+    if (!fs::is_directory(destino, ec)) {
+        r.erro = "Não foi possível criar a pasta do programa " + pasta + ".";
+        return r;
+    }
+
+    // O tpc entra como link para o adaptador compilado; um link quebrado
+    // (build apagado, programa reinstalado) é refeito.
+    const fs::path tpc = destino / NomeCompilador;
+    if (fs::is_symlink(tpc, ec) && !fs::exists(tpc, ec))
+        fs::remove(tpc, ec);
+    if (!existeAlgo(tpc) && fs::exists(compilador, ec)) {
+        fs::create_symlink(fs::absolute(compilador, ec), tpc, ec);
+        if (!ec)
+            r.criados.push_back(NomeCompilador);
+    }
+
+    const fs::path origem(dados);
+    for (const char* item : {NomePifPadrao, NomeUnidadeApoio, NomeObjetoApoio, "versao.txt", "Update/versao.ini"})
+        if (!copiaSeFalta(origem / item, destino / item, item, r))
+            return r;
+    for (const char* sub : {"exp", "hlp"})
+        if (!copiaPastaSeFalta(origem / sub, destino / sub, sub, r))
+            return r;
+    r.ok = true;
+    return r;
+}
+
+ResultadoPreparo PreparaPastaPrograma()
+{
+    return PreparaPastaPrograma(PastaPrograma(), PastaDados(), CompiladorInstalado());
+}
+
+} // namespace vendrilo

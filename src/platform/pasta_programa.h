@@ -1,0 +1,50 @@
+#pragma once
+// A pasta do programa: a pasta de trabalho fixa do Vendrilo, onde ficam o
+// compilador (tpc), a unidade AUTORIA, o tpc.pif, o relatório temporário
+// ArquiTmp.tmp, a marca xpas.xno, os exemplos, a ajuda e a atualização.
+
+#include <string>
+#include <vector>
+
+namespace vendrilo {
+
+// Nomes fixos dentro da pasta do programa.
+inline constexpr const char* NomeCompilador = "tpc";
+inline constexpr const char* NomeUnidadeApoio = "autoria.ppu";
+inline constexpr const char* NomeObjetoApoio = "autoria.o";
+inline constexpr const char* NomePifPadrao = "tpc.pif";
+inline constexpr const char* NomeRelatorioCompilador = "ArquiTmp.tmp";
+inline constexpr const char* NomeMarcaPas = "xpas.xno";
+
+// $VENDRILO_PASTA quando definida e não vazia; senão ~/vendrilo ($HOME;
+// sem HOME, a pasta do usuário no sistema). Sem barra no fim.
+std::string PastaPrograma();
+
+// Caminho de um arquivo da pasta do programa: PastaPrograma() + "/" + nome.
+std::string NaPastaPrograma(const std::string& nome);
+
+// Dados instalados (ou da árvore de build): $VENDRILO_DADOS quando
+// definida; senão <pasta do executável>/../share/vendrilo.
+std::string PastaDados();
+
+// O adaptador tpc ao lado do executável em andamento (bin/tpc).
+std::string CompiladorInstalado();
+
+struct ResultadoPreparo {
+    bool ok = false;
+    std::string erro;                   // português, UTF-8, quando !ok
+    std::vector<std::string> criados;   // caminhos relativos acrescentados à pasta
+};
+
+// Cria `pasta` (com as intermediárias) e põe nela o que falta: tpc (um
+// link para `compilador`), tpc.pif, autoria.ppu/.o, versao.txt,
+// Update/versao.ini, exp/ e hlp/, copiados de `dados`. Nada que já existe é
+// substituído (só um link quebrado para o tpc é refeito). Itens ausentes
+// nos dados são pulados: a verificação da compilação acusa o que faltar.
+ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::string& dados,
+                                      const std::string& compilador);
+
+// O mesmo com PastaPrograma(), PastaDados() e CompiladorInstalado().
+ResultadoPreparo PreparaPastaPrograma();
+
+} // namespace vendrilo
