@@ -206,6 +206,9 @@ TEST(JanelaSintaxe, CadaLinhaDePaginaCabeNumaLinhaVisivel)
 
 int main(int argc, char** argv)
 {
+    // A descoberta dos testes roda o executável sem o ambiente do CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
