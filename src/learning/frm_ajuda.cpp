@@ -1,0 +1,75 @@
+#include "learning/frm_ajuda.h"
+
+#include "check/texto_1252.h"
+#include "platform/dialogos.h"
+#include "translate/moldura.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vendrilo {
+
+TfrmAjuda::TfrmAjuda(QWidget* pai) : QDialog(pai)
+{
+    setObjectName(QStringLiteral("frmAjuda"));
+    setWindowTitle(QString::fromStdString(verificacao::De1252(TituloAplicacao)) +
+                   QStringLiteral(" - Ajuda"));
+    setModal(false);
+    resize(760, 560);
+
+    auto* raiz = new QVBoxLayout(this);
+    auto* barra = new QHBoxLayout;
+    auto botao = [this, barra](QStyle::StandardPixmap icone, const QString& texto, const char* nome) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setIcon(style()->standardIcon(icone));
+        b->setText(texto);
+        b->setToolTip(texto);
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        barra->addWidget(b);
+        return b;
+    };
+    btnVoltar = botao(QStyle::SP_ArrowBack, QStringLiteral("Voltar"), "btnVoltar");
+    btnAvancar = botao(QStyle::SP_ArrowForward, QStringLiteral("Avançar"), "btnAvancar");
+    btnInicio = botao(QStyle::SP_DirHomeIcon, QStringLiteral("Início"), "btnInicio");
+    barra->addStretch(1);
+    raiz->addLayout(barra);
+
+    Navegador = new QTextBrowser(this);
+    Navegador->setObjectName(QStringLiteral("Navegador"));
+    // Links para fora (correio, páginas da Internet) vão para o navegador do sistema.
+    Navegador->setOpenExternalLinks(true);
+    raiz->addWidget(Navegador, 1);
+
+    btnVoltar->setEnabled(false);
+    btnAvancar->setEnabled(false);
+    connect(btnVoltar, &QToolButton::clicked, Navegador, &QTextBrowser::backward);
+    connect(btnAvancar, &QToolButton::clicked, Navegador, &QTextBrowser::forward);
+    connect(btnInicio, &QToolButton::clicked, Navegador, &QTextBrowser::home);
+    connect(Navegador, &QTextBrowser::backwardAvailable, btnVoltar, &QToolButton::setEnabled);
+    connect(Navegador, &QTextBrowser::forwardAvailable, btnAvancar, &QToolButton::setEnabled);
+}
+
+bool TfrmAjuda::abre(const QString& pastaPrograma)
+{
+    const QString indice = QDir(pastaPrograma).filePath(QStringLiteral("hlp/index.html"));
+    if (!QFileInfo(indice).isFile()) {
+        dialogos().mostraMensagem(QStringLiteral("A ajuda não foi encontrada em \"%1\". Refaça o download do Vendrilo.")
+                                      .arg(QDir::toNativeSeparators(indice)));
+        return false;
+    }
+    Navegador->clearHistory();
+    Navegador->setSource(QUrl::fromLocalFile(indice));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+} // namespace vendrilo

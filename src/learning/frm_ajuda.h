@@ -1,0 +1,27 @@
+#pragma once
+// Janela da ajuda: as páginas HTML de hlp/ da pasta do programa, com os links
+// entre elas funcionando dentro da própria janela.
+
+#include <QDialog>
+
+class QTextBrowser;
+class QToolButton;
+
+namespace vendrilo {
+
+class TfrmAjuda : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmAjuda(QWidget* pai = nullptr);
+
+    // Abre hlp/index.html da pasta do programa. Falso, com um aviso pela
+    // interface de diálogos, quando a ajuda não está instalada.
+    bool abre(const QString& pastaPrograma);
+
+    QTextBrowser* Navegador;
+    QToolButton* btnVoltar;
+    QToolButton* btnAvancar;
+    QToolButton* btnInicio;
+};
+
+} // namespace vendrilo
