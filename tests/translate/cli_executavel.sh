@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# vendrilo-traduz de verdade: códigos de saída, arquivos gerados e mensagens.
+set -u
+exe="$1"; demo="$2"
+pasta="$(mktemp -d)"; trap 'rm -rf "$pasta"' EXIT
+falhas=0
+confere() { # descrição, valor obtido, valor esperado
+    if [ "$2" != "$3" ]; then echo "FALHOU: $1 (obtido '$2', esperado '$3')"; falhas=$((falhas + 1)); fi
+}
+
+# Caminho com espaço, aspas e $ não pode ser interpretado.
+alvo="$pasta/com espaço \$HOME 'x'"
+mkdir -p "$alvo"
+cp "$demo" "$alvo/media.alg"
+"$exe" --so-traduz "$alvo/media.alg" >"$pasta/saida" 2>"$pasta/erros"
+confere "demonstração traduzida" "$?" 0
+[ -s "$alvo/media.pas" ] || { echo "FALHOU: media.pas não foi gerado"; falhas=$((falhas + 1)); }
+confere "nada no stderr" "$(cat "$pasta/erros")" ""
+
+printf 'DECLARE x INTEIRO\r\n' >"$pasta/incompleto.alg"
+LANG=C.UTF-8 LC_ALL=C.UTF-8 "$exe" --so-traduz "$pasta/incompleto.alg" >"$pasta/saida" 2>&1
+confere "erros de estrutura" "$?" 2
+grep -q "   1. Está faltando o marcador de bloco de INICIO do algoritmo." "$pasta/saida" \
+    || { echo "FALHOU: relatório em UTF-8"; cat "$pasta/saida"; falhas=$((falhas + 1)); }
+
+"$exe" --so-traduz "$pasta/nao-existe.alg" 2>"$pasta/erros"
+confere "arquivo inexistente" "$?" 3
+grep -q "nao-existe.alg" "$pasta/erros" || { echo "FALHOU: mensagem sem o nome"; falhas=$((falhas + 1)); }
+
+"$exe" --help >/dev/null
+confere "ajuda" "$?" 0
+"$exe" >/dev/null 2>&1
+confere "sem argumentos" "$?" 3
+
+exit $((falhas > 0))

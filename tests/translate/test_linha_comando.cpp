@@ -1,0 +1,152 @@
+// vendrilo-traduz por dentro: opções, códigos de saída e relatório, com
+// arquivos reais e a saída capturada.
+#include "apoio_traducao.h"
+
+#include "linha_comando.h"
+
+#include <sstream>
+
+namespace {
+
+using namespace vendrilo;
+using namespace vendrilo::teste;
+namespace cli = vendrilo::cli;
+
+struct CasoOpcoes {
+    const char* nome;
+    std::vector<std::string> argumentos;
+    bool soTraduz;
+    bool ajuda;
+    std::vector<std::string> arquivos;
+    std::string erro;
+};
+
+void PrintTo(const CasoOpcoes& c, std::ostream* os) { *os << c.nome; }
+
+class Opcoes : public ::testing::TestWithParam<CasoOpcoes> {};
+
+TEST_P(Opcoes, LeComoEsperado)
+{
+    const auto& c = GetParam();
+    const auto o = cli::LeOpcoes(c.argumentos);
+    EXPECT_EQ(o.soTraduz, c.soTraduz);
+    EXPECT_EQ(o.ajuda, c.ajuda);
+    EXPECT_EQ(o.arquivos, c.arquivos);
+    EXPECT_EQ(o.erro, c.erro);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Opcoes,
+    ::testing::Values(
+        CasoOpcoes{"so_traduz_varios", {"--so-traduz", "a.alg", "b.alg"}, true, false, {"a.alg", "b.alg"}, ""},
+        CasoOpcoes{"opcao_depois_do_arquivo", {"a.alg", "--so-traduz"}, true, false, {"a.alg"}, ""},
+        CasoOpcoes{"ajuda", {"--help"}, false, true, {}, ""},
+        CasoOpcoes{"sem_arquivo", {"--so-traduz"}, true, false, {}, "nenhum algoritmo informado"},
+        CasoOpcoes{"opcao_desconhecida", {"--rapido", "a.alg"}, false, false, {"a.alg"}, "opção desconhecida: --rapido"},
+        CasoOpcoes{"so_traduz_com_executar", {"--so-traduz", "--executar", "a.alg"}, true, false, {"a.alg"},
+                   "--so-traduz e --executar não podem ser usadas juntas"},
+        CasoOpcoes{"traco_duplo_encerra_opcoes", {"--so-traduz", "--", "--x.alg"}, true, false, {"--x.alg"}, ""}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+struct Execucao {
+    int codigo;
+    std::string saida;
+    std::string erros;
+};
+
+Execucao executa(const std::vector<std::string>& argumentos, bool utf8 = true)
+{
+    std::ostringstream saida, erros;
+    cli::Terminal terminal{saida, erros, utf8};
+    const int codigo = cli::Executa(argumentos, terminal);
+    return {codigo, saida.str(), erros.str()};
+}
+
+const std::string completo = ComCrLf({"DECLARE x INTEIRO", "INICIO", "x <- 1", "FIM"});
+
+TEST(LinhaComando, TraduzEmSilencioESaiComZero)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "ok.alg", completo);
+    const auto r = executa({"--so-traduz", (pasta / "ok.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaSucesso);
+    EXPECT_EQ(r.saida, "");
+    EXPECT_EQ(r.erros, "");
+    EXPECT_TRUE(LeBytes(pasta / "ok.pas").ends_with("AUTHORS99; END. \r\n"));
+}
+
+TEST(LinhaComando, ErrosDeEstruturaSaoListadosEmUtf8ESaiComDois)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "so_decl.alg", ComCrLf({"DECLARE x INTEIRO"}));
+    const auto r = executa({"--so-traduz", (pasta / "so_decl.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroEstrutura);
+    const std::string esperado =
+        (pasta / "so_decl.alg").string() + ":\n"
+        "O algoritmo não foi traduzido em função dos seguintes erros de sintaxe de comandos:\n"
+        " \n"
+        "   1. Está faltando o marcador de bloco de INICIO do algoritmo.\n"
+        "   2. Está faltando o marcador de bloco de FIM do algoritmo.\n"
+        "Atenção!!! O algoritmo apresenta 2 erros de estrutura nos comandos básicos. Será apresentada uma lista "
+        "com estes erros, basta clicar na linha numerada com a mensagem para ver a sintaxe correta do comando.\n";
+    EXPECT_EQ(r.saida, esperado);
+    EXPECT_TRUE(fs::exists(pasta / "so_decl.pas")) << "o programa é gravado antes da verificação";
+
+    const auto bruto = executa({"--so-traduz", (pasta / "so_decl.alg").string()}, false);
+    EXPECT_NE(bruto.saida.find("n\xE3o foi traduzido"), std::string::npos) << "terminal Latin-1 recebe os bytes";
+}
+
+TEST(LinhaComando, ArquivoIlegivelDaTresEOsOutrosSeguem)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "ok.alg", completo);
+    const auto r = executa({"--so-traduz", (pasta / "falta.alg").string(), (pasta / "ok.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroUso);
+    EXPECT_NE(r.erros.find("vendrilo-traduz: "), std::string::npos);
+    EXPECT_NE(r.erros.find("falta.alg"), std::string::npos) << r.erros;
+    EXPECT_TRUE(fs::exists(pasta / "ok.pas"));
+}
+
+TEST(LinhaComando, CadaArquivoComecaDoEstadoInicial)
+{
+    // O primeiro termina dentro de um comentário; o segundo não pode herdar isso.
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "a.alg", ComCrLf({"{ aberto"}));
+    GravaBytes(pasta / "b.alg", completo);
+    const auto r = executa({"--so-traduz", (pasta / "a.alg").string(), (pasta / "b.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroEstrutura) << "só o primeiro tem erros";
+    EXPECT_EQ(r.saida.find((pasta / "b.alg").string()), std::string::npos);
+    EXPECT_NE(LeBytes(pasta / "b.pas").find("\r\nBEGIN "), std::string::npos);
+}
+
+TEST(LinhaComando, NomeSemExtensaoAlgERecusado)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "prog.pas", "program p; begin end.");
+    const auto r = executa({"--so-traduz", (pasta / "prog.pas").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroUso);
+    EXPECT_NE(r.erros.find(".ALG"), std::string::npos);
+    EXPECT_EQ(LeBytes(pasta / "prog.pas"), "program p; begin end.");
+}
+
+TEST(LinhaComando, AjudaEUsoIncorreto)
+{
+    const auto ajuda = executa({"--help"});
+    EXPECT_EQ(ajuda.codigo, cli::SaidaSucesso);
+    EXPECT_NE(ajuda.saida.find("Uso: vendrilo-traduz"), std::string::npos);
+    const auto vazio = executa({});
+    EXPECT_EQ(vazio.codigo, cli::SaidaErroUso);
+    EXPECT_NE(vazio.erros.find("nenhum algoritmo informado"), std::string::npos);
+}
+
+TEST(LinhaComando, SemSoTraduzAvisaQueNaoCompila)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "ok.alg", completo);
+    const auto r = executa({(pasta / "ok.alg").string()});
+    EXPECT_NE(r.codigo, cli::SaidaSucesso) << "não compilar não pode parecer sucesso";
+    EXPECT_NE(r.erros.find("compilação"), std::string::npos);
+    EXPECT_TRUE(fs::exists(pasta / "ok.pas"));
+}
+
+} // namespace
