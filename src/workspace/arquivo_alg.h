@@ -1,0 +1,45 @@
+#pragma once
+// Documento de algoritmo (.ALG): leitura e gravação, sem Qt.
+//
+// Os bytes do arquivo estão em Windows-1252; o editor trabalha em UTF-8. Um
+// arquivo que já é UTF-8 válido com letras acentuadas continua UTF-8 ao ser
+// gravado. A gravação escreve ao lado e renomeia por cima, para que uma falha
+// nunca destrua o arquivo anterior.
+
+#include "translate/leitor_linhas.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vendrilo {
+
+enum class CodificacaoAlg { Windows1252, Utf8 };
+
+// Conteúdo de um .ALG como o editor o vê: linhas em UTF-8, sem quebras.
+struct DocumentoAlg {
+    std::vector<std::string> linhas;
+    EstiloQuebra quebra = EstiloQuebra::CRLF;            // CR LF num documento novo
+    CodificacaoAlg codificacao = CodificacaoAlg::Windows1252;
+};
+
+// Lê o arquivo; falso com `erro` em português quando não pode ser lido.
+bool LeAlg(const std::string& caminho, DocumentoAlg& doc, std::string& erro);
+
+// Grava o documento em `caminho` (cada linha seguida da quebra do documento).
+// Falso com `erro` em português; nesse caso o arquivo antigo fica intacto.
+bool GravaAlg(const std::string& caminho, const DocumentoAlg& doc, std::string& erro);
+
+// Codifica as linhas na codificação do documento. Falso quando um caractere
+// não cabe nela (`erro` diz qual e em que linha); nada é produzido então.
+bool CodificaAlg(const DocumentoAlg& doc, std::string& bytes, std::string& erro);
+
+// Escreve bytes num fluxo já aberto, conferindo cada passo (disco cheio...).
+bool EscreveTudo(std::FILE* f, const std::string& bytes);
+
+// Conversões de um texto inteiro; 1252 → UTF-8 nunca falha.
+std::string Windows1252ParaUtf8(const std::string& bytes);
+bool Utf8ParaWindows1252(const std::string& utf8, std::string& bytes, std::size_t& posErro);
+bool Utf8Valido(const std::string& bytes);
+
+} // namespace vendrilo

@@ -1,0 +1,434 @@
+#include "workspace/editor_vendrilo.h"
+
+#include "workspace/lista_comandos.h"
+#include "workspace/lista_complecao.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace vendrilo {
+
+namespace {
+
+// Os marcadores 0..9 usam os números de marcador 1..10 do Scintilla.
+constexpr int kPrimeiroMarcador = 1;
+// Caracteres que encerram uma palavra na complementação.
+const QString kFimDePalavra = QStringLiteral("()[]. \t");
+
+QPixmap desenhoMarcador(int numero)
+{
+    QPixmap pm(11, 14);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setBrush(QColor(0, 0, 160));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(0, 0, 11, 14, 2, 2);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 11, 14), Qt::AlignCenter, QString::number(numero));
+    return pm;
+}
+
+int digitoDaTecla(const QKeyEvent* e)
+{
+    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9)
+        return e->key() - Qt::Key_0;
+    // Com Shift, o teclado americano entrega o símbolo da tecla do número.
+    static const QString simbolos = QStringLiteral(")!@#$%^&*(");
+    const int i = simbolos.indexOf(QChar(e->key()));
+    return e->key() < 0x80 ? i : -1;
+}
+
+} // namespace
+
+EditorVendrilo::EditorVendrilo(QWidget* pai)
+    : QsciScintilla(pai)
+{
+    setObjectName(QStringLiteral("memEditor"));
+    setUtf8(true);
+    setEolMode(EolUnix);
+    SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+
+    QFont fonte(QStringLiteral("Courier New"));
+    fonte.setStyleHint(QFont::TypeWriter);
+    fonte.setFixedPitch(true);
+    fonte.setPixelSize(13);
+    setFont(fonte);
+    QFont fonteMargem(QStringLiteral("Terminal"));
+    fonteMargem.setStyleHint(QFont::TypeWriter);
+    fonteMargem.setPixelSize(11);
+    setMarginsFont(fonteMargem);
+    setMarginType(0, NumberMargin);
+    setMarginLineNumbers(0, true);
+    setMarginWidth(0, QStringLiteral("000000"));
+    setMarginType(1, SymbolMargin);
+    setMarginWidth(1, 14);
+    setMarginMarkerMask(1, 0x3FF << kPrimeiroMarcador);
+    for (int i = 0; i < 10; ++i)
+        markerDefine(desenhoMarcador(i), kPrimeiroMarcador + i);
+
+    setTabWidth(3);
+    setIndentationsUseTabs(false);
+    setAutoIndent(true);
+    setTabIndents(true);
+    setBackspaceUnindents(true);
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, SCVS_USERACCESSIBLE | SCVS_RECTANGULARSELECTION);
+    setCursor(Qt::IBeamCursor);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setBraceMatching(SloppyBraceMatch);
+    configuraTeclas();
+
+    complecao_ = new ListaComplecao(this);
+    connect(complecao_, &ListaComplecao::escolhida, this, &EditorVendrilo::insereComando);
+    atrasoPonto_.setSingleShot(true);
+    atrasoPonto_.setInterval(1000);
+    connect(&atrasoPonto_, &QTimer::timeout, this, &EditorVendrilo::abreComplecao);
+
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int pos, int tipo, const char*, int, int, int, int, int, int, int) {
+                registraEdicao(pos, tipo);
+            });
+    connect(this, &QsciScintilla::cursorPositionChanged, this, &EditorVendrilo::aoMudarCursor);
+}
+
+void EditorVendrilo::configuraTeclas()
+{
+    QsciCommandSet* cmds = standardCommands();
+    // Atalhos do QScintilla que a tabela do Vendrilo não tem (ou usa para outra coisa).
+    for (auto c : {QsciCommand::LineCut, QsciCommand::LineCopy, QsciCommand::LineTranspose,
+                   QsciCommand::LineDuplicate, QsciCommand::SelectionDuplicate,
+                   QsciCommand::SelectionLowerCase, QsciCommand::SelectionUpperCase,
+                   QsciCommand::LineDelete, QsciCommand::DeleteLineRight,
+                   QsciCommand::DeleteWordRight, QsciCommand::Redo, QsciCommand::Undo}) {
+        if (QsciCommand* cmd = cmds->find(c)) {
+            cmd->setKey(0);
+            cmd->setAlternateKey(0);
+        }
+    }
+    auto liga = [cmds](QsciCommand::Command c, QKeyCombination tecla,
+                       QKeyCombination alternativa = QKeyCombination()) {
+        if (QsciCommand* cmd = cmds->find(c)) {
+            cmd->setKey(tecla.toCombined());
+            cmd->setAlternateKey(alternativa.toCombined());
+        }
+    };
+    liga(QsciCommand::Undo, Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace);
+    liga(QsciCommand::Redo, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::SHIFT | Qt::ALT | Qt::Key_Backspace);
+    liga(QsciCommand::DeleteWordRight, Qt::CTRL | Qt::Key_T);
+    liga(QsciCommand::LineDelete, Qt::CTRL | Qt::Key_Y);
+    liga(QsciCommand::DeleteLineRight, Qt::CTRL | Qt::SHIFT | Qt::Key_Y);
+    liga(QsciCommand::DeleteBack, Qt::Key_Backspace, Qt::SHIFT | Qt::Key_Backspace);
+    liga(QsciCommand::Newline, Qt::Key_Return, Qt::SHIFT | Qt::Key_Return);
+}
+
+QStringList EditorVendrilo::linhas() const
+{
+    return text().split(QLatin1Char('\n'));
+}
+
+void EditorVendrilo::defineLinhas(const QStringList& linhas)
+{
+    limpando_ = true;
+    setText(linhas.join(QLatin1Char('\n')));
+    limpando_ = false;
+    linhaEditada_ = -1;
+    ultimaLinha_ = 0;
+}
+
+void EditorVendrilo::limpaTudo()
+{
+    defineLinhas({});
+    markerDeleteAll();
+    limpaDesfazer();
+    setModified(false);
+}
+
+void EditorVendrilo::limpaDesfazer()
+{
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+}
+
+int EditorVendrilo::posicaoDe(int linha, int coluna) const
+{
+    const long inicio = SendScintilla(SCI_POSITIONFROMLINE, linha);
+    const long fimLinha = SendScintilla(SCI_GETLINEENDPOSITION, linha);
+    const long pos = SendScintilla(SCI_POSITIONRELATIVE, inicio, coluna);
+    // Coluna além do fim: o fim da linha (o resto fica como espaço virtual).
+    return int((pos == 0 && coluna > 0) || pos > fimLinha ? fimLinha : pos);
+}
+
+int EditorVendrilo::linhaCursor() const
+{
+    int linha = 0;
+    int indice = 0;
+    getCursorPosition(&linha, &indice);
+    return linha;
+}
+
+int EditorVendrilo::colunaExibida() const
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long virtual_ = SendScintilla(SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL);
+    return int(SendScintilla(SCI_GETCOLUMN, pos) + virtual_ + 1);
+}
+
+void EditorVendrilo::posicionaCursor(int linha, int coluna)
+{
+    linha = qBound(0, linha, qMax(0, lines() - 1));
+    const int pos = posicaoDe(linha, qMax(0, coluna));
+    SendScintilla(SCI_GOTOPOS, pos);
+}
+
+void EditorVendrilo::selecionaTrecho(int linha, int colunaInicio, int colunaFim)
+{
+    const int a = posicaoDe(linha, colunaInicio);
+    const int b = posicaoDe(linha, colunaFim);
+    SendScintilla(SCI_SETSEL, a, b);
+}
+
+void EditorVendrilo::selecionaPalavraNoCursor()
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long ini = SendScintilla(SCI_WORDSTARTPOSITION, pos, 1L);
+    const long fim = SendScintilla(SCI_WORDENDPOSITION, pos, 1L);
+    SendScintilla(SCI_SETSEL, ini, fim);
+}
+
+QString EditorVendrilo::palavraDigitada() const
+{
+    int linha = 0;
+    int indice = 0;
+    getCursorPosition(&linha, &indice);
+    const long inicioLinha = SendScintilla(SCI_POSITIONFROMLINE, linha);
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const QString antes = text(int(inicioLinha), int(pos));
+    int i = int(antes.size());
+    while (i > 0 && !kFimDePalavra.contains(antes.at(i - 1)))
+        --i;
+    return antes.mid(i);
+}
+
+void EditorVendrilo::posicionaComplecao()
+{
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const int x = int(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, pos));
+    const int y = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, pos));
+    const int altura = int(SendScintilla(SCI_TEXTHEIGHT, 0UL));
+    QPoint p = viewport()->mapTo(this, QPoint(x, y + altura));
+    if (p.y() + complecao_->height() > height())
+        p.setY(qMax(0, viewport()->mapTo(this, QPoint(x, y)).y() - complecao_->height()));
+    p.setX(qBound(0, p.x(), qMax(0, width() - complecao_->width())));
+    complecao_->move(p);
+}
+
+void EditorVendrilo::abreComplecao()
+{
+    atrasoPonto_.stop();
+    if (isReadOnly())
+        return;
+    if (!complecao_->filtra(palavraDigitada()))
+        return;
+    posicionaComplecao();
+    complecao_->show();
+    complecao_->raise();
+}
+
+void EditorVendrilo::insereComando(int indice)
+{
+    complecao_->hide();
+    const auto comandos = ListaComandos();
+    if (indice < 0 || indice >= static_cast<int>(comandos.size()))
+        return;
+    QString texto = QString::fromUtf8(comandos[indice].insercao);
+    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const QString palavra = palavraDigitada();
+    const long inicio = SendScintilla(SCI_POSITIONRELATIVE, pos, -long(palavra.size()));
+    beginUndoAction();
+    SendScintilla(SCI_SETSEL, inicio, pos);
+    replaceSelectedText(texto);
+    endUndoAction();
+}
+
+int EditorVendrilo::linhaDoMarcador(int numero) const
+{
+    return markerFindNext(0, 1u << (kPrimeiroMarcador + numero));
+}
+
+void EditorVendrilo::alternaMarcador(int numero)
+{
+    const int linha = linhaCursor();
+    const int existente = linhaDoMarcador(numero);
+    markerDeleteAll(kPrimeiroMarcador + numero);
+    if (existente == linha)
+        return;
+    markerAdd(linha, kPrimeiroMarcador + numero);
+    int l = 0;
+    getCursorPosition(&l, &colunaMarcador_[numero]);
+}
+
+void EditorVendrilo::vaiParaMarcador(int numero)
+{
+    const int linha = linhaDoMarcador(numero);
+    if (linha < 0)
+        return;
+    setCursorPosition(linha, qMin(colunaMarcador_[numero], lineLength(linha)));
+    ensureLineVisible(linha);
+}
+
+void EditorVendrilo::indentaBloco(bool paraDentro)
+{
+    int l1 = 0, i1 = 0, l2 = 0, i2 = 0;
+    if (hasSelectedText()) {
+        getSelection(&l1, &i1, &l2, &i2);
+        if (i2 == 0 && l2 > l1)
+            --l2;
+    } else {
+        l1 = l2 = linhaCursor();
+    }
+    beginUndoAction();
+    for (int l = l1; l <= l2; ++l)
+        paraDentro ? indent(l) : unindent(l);
+    endUndoAction();
+}
+
+bool EditorVendrilo::trataTeclaPropria(QKeyEvent* e)
+{
+    const auto mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const bool ctrl = mods == Qt::ControlModifier;
+    const bool ctrlShift = mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (ctrl && e->key() == Qt::Key_Space) {
+        abreComplecao();
+        return true;
+    }
+    if (ctrl && e->key() == Qt::Key_M) {
+        SendScintilla(SCI_NEWLINE);
+        return true;
+    }
+    if (ctrl || ctrlShift) {
+        const int d = digitoDaTecla(e);
+        if (d >= 0) {
+            ctrl ? vaiParaMarcador(d) : alternaMarcador(d);
+            return true;
+        }
+    }
+    if (!ctrlShift)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_I: indentaBloco(true); return true;
+    case Qt::Key_U: indentaBloco(false); return true;
+    case Qt::Key_N: SendScintilla(SCI_SETSELECTIONMODE, SC_SEL_STREAM); return true;
+    case Qt::Key_C: SendScintilla(SCI_SETSELECTIONMODE, SC_SEL_RECTANGLE); return true;
+    case Qt::Key_L: SendScintilla(SCI_SETSELECTIONMODE, SC_SEL_LINES); return true;
+    case Qt::Key_B: moveToMatchingBrace(); return true;
+    default: return false;
+    }
+}
+
+bool EditorVendrilo::event(QEvent* e)
+{
+    // Os atalhos da janela principal têm precedência sobre a tabela do editor.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        const QKeySequence seq(ke->keyCombination());
+        for (QAction* a : window()->findChildren<QAction*>()) {
+            if (a->isEnabled() && a->isVisible() && a->shortcuts().contains(seq))
+                return QAbstractScrollArea::event(e);
+        }
+    }
+    return QsciScintilla::event(e);
+}
+
+void EditorVendrilo::keyPressEvent(QKeyEvent* e)
+{
+    emit teclaApertada();
+    if (complecao_->trataTecla(e))
+        return;
+    if (trataTeclaPropria(e))
+        return;
+    QsciScintilla::keyPressEvent(e);
+    const QString t = e->text();
+    if (t == QStringLiteral("."))
+        atrasoPonto_.start();
+    else if (!t.isEmpty() && t.at(0).isPrint())
+        atrasoPonto_.stop();
+    // Com a lista aberta, cada tecla refaz o filtro.
+    if (complecao_->isVisible()) {
+        if (!t.isEmpty() && kFimDePalavra.contains(t.at(0)))
+            complecao_->hide();
+        else if (complecao_->filtra(palavraDigitada()))
+            posicionaComplecao();
+    }
+}
+
+void EditorVendrilo::keyReleaseEvent(QKeyEvent* e)
+{
+    QsciScintilla::keyReleaseEvent(e);
+    emit teclaSolta();
+}
+
+void EditorVendrilo::mouseReleaseEvent(QMouseEvent* e)
+{
+    QsciScintilla::mouseReleaseEvent(e);
+    emit mouseSolto();
+}
+
+void EditorVendrilo::mouseMoveEvent(QMouseEvent* e)
+{
+    QsciScintilla::mouseMoveEvent(e);
+    emit mouseMovido();
+}
+
+void EditorVendrilo::registraEdicao(int posicao, int tipo)
+{
+    if (limpando_ || !(tipo & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) || !(tipo & SC_PERFORMED_USER))
+        return;
+    linhaEditada_ = int(SendScintilla(SCI_LINEFROMPOSITION, posicao));
+}
+
+void EditorVendrilo::aoMudarCursor(int linha, int)
+{
+    // Os espaços do fim só somem da linha editada quando o cursor a deixa.
+    if (linha != ultimaLinha_ && linhaEditada_ == ultimaLinha_ && linhaEditada_ >= 0) {
+        const int alvo = linhaEditada_;
+        linhaEditada_ = -1;
+        tiraEspacosDoFim(alvo);
+    }
+    if (linhaEditada_ >= 0 && linhaEditada_ != linha && linhaEditada_ != ultimaLinha_)
+        linhaEditada_ = -1;
+    ultimaLinha_ = linha;
+}
+
+void EditorVendrilo::tiraEspacosDoFim(int linha)
+{
+    if (linha < 0 || linha >= lines())
+        return;
+    const long inicio = SendScintilla(SCI_POSITIONFROMLINE, linha);
+    const long fim = SendScintilla(SCI_GETLINEENDPOSITION, linha);
+    long corte = fim;
+    while (corte > inicio) {
+        const int c = int(SendScintilla(SCI_GETCHARAT, corte - 1));
+        if (c != ' ' && c != '\t')
+            break;
+        --corte;
+    }
+    if (corte == fim)
+        return;
+    limpando_ = true;
+    // A limpeza entra no mesmo passo de desfazer que a edição da linha.
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_DELETERANGE, corte, fim - corte);
+    SendScintilla(SCI_ENDUNDOACTION);
+    limpando_ = false;
+}
+
+} // namespace vendrilo

@@ -1,0 +1,85 @@
+#pragma once
+// O editor de algoritmos: o único invólucro do QsciScintilla. Cuida da
+// fonte, margens, tabela de teclas, marcadores, complementação e da limpeza
+// dos espaços do fim das linhas editadas.
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QStringList>
+#include <QTimer>
+
+namespace vendrilo {
+
+class ListaComplecao;
+
+class EditorVendrilo : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit EditorVendrilo(QWidget* pai = nullptr);
+
+    // Texto como lista de linhas (sem quebras) e carga de uma lista.
+    QStringList linhas() const;
+    void defineLinhas(const QStringList& linhas);
+    int numeroLinhas() const { return lines(); }
+
+    // Apaga texto, marcadores e histórico; Modified fica falso.
+    void limpaTudo();
+
+    // Cursor: linha a partir de 0; coluna em caracteres a partir de 0.
+    int linhaCursor() const;
+    // Coluna como aparece na tela, a partir de 1 (tabulações expandidas).
+    int colunaExibida() const;
+    void posicionaCursor(int linha, int coluna);
+    void selecionaTrecho(int linha, int colunaInicio, int colunaFim);
+    void selecionaPalavraNoCursor();
+    bool temSelecao() const { return hasSelectedText(); }
+
+    bool podeDesfazer() const { return isUndoAvailable(); }
+    bool podeRefazer() const { return isRedoAvailable(); }
+    void limpaDesfazer();
+
+    // Lista de comandos: abre já, filtrada pela palavra antes do cursor.
+    void abreComplecao();
+    ListaComplecao* complecao() const { return complecao_; }
+    // Troca a palavra digitada pelo texto de inserção da entrada `indice`.
+    void insereComando(int indice);
+    // Palavra que está sendo digitada (até o cursor).
+    QString palavraDigitada() const;
+
+    // Marcadores 0 a 9.
+    void alternaMarcador(int numero);
+    void vaiParaMarcador(int numero);
+    int linhaDoMarcador(int numero) const;
+
+signals:
+    void teclaApertada();
+    void teclaSolta();
+    void mouseSolto();
+    void mouseMovido();
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    void configuraTeclas();
+    bool trataTeclaPropria(QKeyEvent* e);
+    void indentaBloco(bool para_dentro);
+    void registraEdicao(int posicao, int tipo);
+    void aoMudarCursor(int linha, int indice);
+    void tiraEspacosDoFim(int linha);
+    int posicaoDe(int linha, int coluna) const;
+    void posicionaComplecao();
+
+    ListaComplecao* complecao_;
+    QTimer atrasoPonto_;
+    int linhaEditada_ = -1;
+    int ultimaLinha_ = 0;
+    bool limpando_ = false;
+    int colunaMarcador_[10] = {};
+};
+
+} // namespace vendrilo

@@ -1,0 +1,50 @@
+// Programa do Vendrilo: partida na ordem do desenho original.
+
+#include "workspace/principal.h"
+#include "workspace/splash.h"
+#include "platform/dialogos.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Sem tela gráfica o Qt abortaria em inglês; avisa antes, em português.
+bool temTela()
+{
+    const char* plataforma = std::getenv("QT_QPA_PLATFORM");
+    if (plataforma && *plataforma)
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!temTela()) {
+        std::fputs("vendrilo: não há tela gráfica (DISPLAY vazio). Use o vendrilo-traduz na "
+                   "linha de comando, ou rode sob xvfb-run.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(vendrilo::TituloAplicacao());
+
+    // A primeira janela criada é a principal; as de vida longa das outras
+    // funções (mensagens do compilador, sintaxe, erros, confirmação de troca,
+    // envio, sobre, atualização, alerta) são criadas logo depois, nesta ordem.
+    auto* principal = new vendrilo::TfrmPrincipal(QApplication::arguments().mid(1));
+    principal->setAttribute(Qt::WA_DeleteOnClose);
+    vendrilo::dialogos().defineJanelaPai(principal);
+
+    auto* abertura = new vendrilo::TfrmSplash;
+    abertura->roda();
+
+    principal->show();
+    return app.exec();
+}

@@ -1,0 +1,15 @@
+// Os testes de janela precisam de uma QApplication viva do começo ao fim.
+
+#include "workspace/principal.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(vendrilo::TituloAplicacao());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
