@@ -106,7 +106,9 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
         if (opcoes.errosNaSaida)
             posix_spawn_file_actions_adddup2(&acoes, STDOUT_FILENO, STDERR_FILENO);
     }
-    if (opcoes.semEntrada)
+    if (!opcoes.arquivoEntrada.empty())
+        posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, opcoes.arquivoEntrada.c_str(), O_RDONLY, 0);
+    else if (opcoes.semEntrada)
         posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 
     posix_spawnattr_t atributos;

@@ -16,6 +16,8 @@ struct OpcoesProcesso {
     bool errosNaSaida = false;
     // Entrada padrão de /dev/null em vez da herdada.
     bool semEntrada = false;
+    // Arquivo lido como entrada padrão (vale mais que semEntrada); vazio: herda.
+    std::string arquivoEntrada;
     // Espera máxima; zero: espera o fim, sem limite.
     std::chrono::milliseconds limite{0};
 };

@@ -208,10 +208,8 @@ const std::vector<RegraErro>& TabelaErros()
         {2003, ":", C::Qualquer, 86},
         {2003, ",", C::Qualquer, 87},
         {2003, "=", C::Qualquer, 90},
-        {2003, "[", C::Qualquer, 92},
         {2003, "]", C::Qualquer, 93},
         {2003, ".", C::Qualquer, 94},
-        {2003, "..", C::Qualquer, 95},
         // Leitura do texto.
         {2000, {}, C::Qualquer, 10},  // Unexpected end of file
         {2001, {}, C::Qualquer, 8},   // String exceeds line

@@ -1,0 +1,200 @@
+// Tabela de correspondência das mensagens do Free Pascal com os números do
+// Turbo Pascal: cada caso é um programa pequeno, compilado de verdade pelo
+// tpc, que precisa sair com o número esperado.
+
+#include "apoio_tpc.h"
+#include "mapa_erros.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vendrilo::teste {
+namespace {
+
+struct CasoErro {
+    const char* nome;
+    int numero;            // número esperado na linha 3 do relatório
+    const char* programa;  // sem a linha PROGRAM
+};
+
+const CasoErro casos[] = {
+    {"sintaxe_ponto_e_virgula", 85,
+     "VAR a: INTEGER;\nBEGIN\n  a := 1\n  a := 2;\nEND."},
+    {"sintaxe_else_depois_de_ponto_e_virgula", 113,
+     "VAR a: INTEGER;\nBEGIN\n  a := 1;\n  ELSE a := 2;\nEND."},
+    {"sintaxe_fecha_parentese", 89,
+     "BEGIN\n  WRITELN(1, 2;\nEND."},
+    {"sintaxe_abre_parentese", 88,
+     "VAR a: INTEGER;\nBEGIN\n  a := ORD 1;\nEND."},
+    {"sintaxe_then", 57,
+     "VAR a: INTEGER;\nBEGIN\n  IF a > 0 a := 1;\nEND."},
+    {"sintaxe_do", 50,
+     "VAR a: INTEGER;\nBEGIN\n  WHILE a > 0 a := 1;\nEND."},
+    {"sintaxe_of", 54,
+     "VAR a: INTEGER;\nBEGIN\n  CASE a 1: ; END;\nEND."},
+    {"sintaxe_to", 58,
+     "VAR a: INTEGER;\nBEGIN\n  FOR a := 1 10 DO ;\nEND."},
+    {"sintaxe_atribuicao", 91,
+     "VAR a: INTEGER;\nBEGIN\n  FOR a = 1 TO 2 DO ;\nEND."},
+    {"sintaxe_begin", 36,
+     "PROCEDURE p;\n  WRITELN(1);\nEND;\nBEGIN\nEND."},
+    {"sintaxe_end", 37,
+     "TYPE r = RECORD a: INTEGER;\nBEGIN\nEND."},
+    {"sintaxe_identificador", 2,
+     "VAR 1a: INTEGER;\nBEGIN\nEND."},
+    {"sintaxe_dois_pontos", 86,
+     "VAR a INTEGER;\nBEGIN\nEND."},
+    {"sintaxe_virgula", 87,
+     "CONST v: ARRAY[1..2] OF INTEGER = (1 2);\nBEGIN\nEND."},
+    {"sintaxe_igual", 90,
+     "CONST c 1;\nBEGIN\nEND."},
+    {"sintaxe_fecha_colchete", 93,
+     "VAR v: ARRAY[1..2 OF INTEGER;\nBEGIN\nEND."},
+    {"sintaxe_ponto_final", 94,
+     "BEGIN\nEND;"},
+    {"leitura_fim_inesperado", 10,
+     "BEGIN\n  WRITELN(1);"},
+    {"leitura_literal_passa_da_linha", 8,
+     "BEGIN\n  WRITELN('abc);\nEND."},
+    {"leitura_caractere_ilegal", 5,
+     "VAR a: INTEGER;\nBEGIN\n  a := 1 ! 2;\nEND."},
+    {"leitura_caractere_constante_ilegal", 5,
+     "VAR a: INTEGER;\nBEGIN\n  a := 1 # 2;\nEND."},
+    {"leitura_inclusao_inexistente", 15,
+     "{$I naoexiste.inc}\nBEGIN\nEND."},
+    {"leitura_real_malformado", 6,
+     "VAR r: REAL;\nBEGIN\n  r := 1.e;\nEND."},
+    {"leitura_inteiro_malformado", 7,
+     "VAR r: INTEGER;\nBEGIN\n  r := $;\nEND."},
+    {"unidade_inexistente", 68,
+     "USES NAOEXISTE;\nBEGIN\nEND."},
+    {"identificador_desconhecido", 3,
+     "BEGIN\n  b := 1;\nEND."},
+    {"identificador_repetido", 4,
+     "VAR a: INTEGER;\n    a: REAL;\nBEGIN\nEND."},
+    {"tipo_identificador_esperado", 12,
+     "VAR b: INTEGER;\nPROCEDURE p(a: b); BEGIN END;\nBEGIN\nEND."},
+    {"tipo_erro_na_definicao", 21,
+     "VAR a: 5;\nBEGIN\nEND."},
+    {"tipo_literal_longo_demais", 25,
+     "VAR s: STRING[300];\nBEGIN\nEND."},
+    {"tipo_conjunto_grande_demais", 23,
+     "TYPE t = SET OF 0..300;\nBEGIN\nEND."},
+    {"tipo_limite_inferior_maior", 28,
+     "VAR v: ARRAY[10..1] OF INTEGER;\nBEGIN\nEND."},
+    {"constante_esperada_no_caso", 31,
+     "VAR a, b: INTEGER;\nBEGIN\n  CASE a OF\n   b: ;\n  END;\nEND."},
+    {"constante_esperada_no_limite", 31,
+     "VAR a: INTEGER;\nTYPE t = ARRAY[1..a] OF INTEGER;\nBEGIN\nEND."},
+    {"campo_inexistente", 44,
+     "TYPE r = RECORD a: INTEGER; END;\nVAR v: r;\nBEGIN\n  v.b := 1;\nEND."},
+    {"com_sobre_nao_registro", 75,
+     "VAR a: INTEGER;\nBEGIN\n  WITH a DO ;\nEND."},
+    {"forward_sem_corpo", 59,
+     "PROCEDURE p; FORWARD;\nBEGIN\nEND."},
+    {"rotulo_repetido", 81,
+     "LABEL 1;\nBEGIN\n1: ;\n1: ;\nEND."},
+    {"para_com_constante", 97,
+     "CONST c = 1;\nBEGIN\n  FOR c := 1 TO 2 DO ;\nEND."},
+    {"atribuicao_a_constante", 122,
+     "CONST c = 1;\nBEGIN\n  c := 2;\nEND."},
+    {"variavel_esperada_na_leitura", 20,
+     "CONST c = 1;\nBEGIN\n  READLN(c);\nEND."},
+    {"para_com_variavel_literal", 97,
+     "VAR s: STRING;\nBEGIN\n  FOR s := 1 TO 2 DO ;\nEND."},
+    {"ordinal_esperado", 39,
+     "VAR a: INTEGER; r: REAL;\nBEGIN\n  a := ORD(r);\nEND."},
+    {"ordinal_ou_literal_no_caso", 39,
+     "VAR r: REAL;\nBEGIN\n  CASE r OF\n   1: ;\n  END;\nEND."},
+    {"logico_esperado", 40,
+     "VAR a: INTEGER;\nBEGIN\n  IF a THEN a := 1;\nEND."},
+    {"tipos_incompativeis", 26,
+     "VAR a: INTEGER;\nBEGIN\n  a := 'abc';\nEND."},
+    {"tipos_incompativeis_em_funcao", 26,
+     "VAR a: INTEGER;\nBEGIN\n  a := LENGTH(a);\nEND."},
+    {"inteiro_esperado_no_argumento", 38,
+     "VAR r: REAL; s: STRING;\nBEGIN\n  s := COPY(s, r, 1);\nEND."},
+    {"argumento_incompativel", 26,
+     "PROCEDURE p(a: INTEGER); BEGIN END;\nBEGIN\n  p('a');\nEND."},
+    {"operador_unario_incompativel", 41,
+     "VAR a: INTEGER; r: REAL;\nBEGIN\n  a := NOT r;\nEND."},
+    {"operador_binario_incompativel", 41,
+     "VAR a: INTEGER; r: REAL;\nBEGIN\n  a := r DIV 2;\nEND."},
+    {"comando_invalido", 113,
+     "VAR a: INTEGER;\nBEGIN\n  ) ;\nEND."},
+    {"expressao_invalida", 42,
+     "VAR a: INTEGER;\nBEGIN\n  a := ;\nEND."},
+    {"divisao_por_zero", 62,
+     "VAR a: INTEGER;\nBEGIN\n  a := 1 DIV 0;\nEND."},
+    {"leitura_de_registro", 64,
+     "TYPE r = RECORD a: INTEGER; END;\nVAR v: r;\nBEGIN\n  WRITELN(v);\nEND."},
+    {"caso_de_tipo_diferente", 74,
+     "VAR a: INTEGER;\nBEGIN\n  CASE a OF\n   'x': ;\n  END;\nEND."},
+    {"constante_fora_do_limite", 76,
+     "VAR v: ARRAY[1..2] OF INTEGER;\nBEGIN\n  v[3] := 1;\nEND."},
+    {"sem_equivalente_numero_de_argumentos", 3026,
+     "PROCEDURE p(a: INTEGER); BEGIN END;\nBEGIN\n  p(1, 2);\nEND."},
+};
+
+void PrintTo(const CasoErro& c, std::ostream* os)
+{
+    *os << c.nome;
+}
+
+class TpcErro : public ::testing::TestWithParam<CasoErro> {};
+
+TEST_P(TpcErro, CompilaDeVerdadeEDaONumeroDoTurboPascal)
+{
+    const CasoErro& c = GetParam();
+    PastaTemp tmp;
+    const std::string fonte = tmp / "caso.pas";
+    Grava(fonte, std::string("PROGRAM caso;\n") + c.programa + "\n");
+    const Execucao e = RodaTpc(fonte, tmp.caminho());
+    EXPECT_EQ(e.status, 1) << e.saida;
+    ASSERT_GE(e.linhas.size(), 6u) << e.saida;
+    EXPECT_EQ(NumeroDoErro(e.linhas), c.numero) << e.saida;
+    EXPECT_EQ(e.linhas[3].rfind(tmp / "caso.PAS(", 0), 0u) << e.linhas[3];
+    EXPECT_FALSE(Existe(tmp / "caso.exe")) << "compilação com erro não deixa programa";
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, TpcErro, ::testing::ValuesIn(casos),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+// Toda linha da tabela tem ao menos um caso acima que passa por ela.
+TEST(TabelaErros, CadaLinhaTemUmCasoCompiladoDeVerdade)
+{
+    const std::string fpc = ProcuraPrograma("fpc");
+    ASSERT_FALSE(fpc.empty());
+    std::set<int> usadas;
+    for (const CasoErro& c : casos) {
+        PastaTemp tmp;
+        Grava(tmp / "c.pas", std::string("PROGRAM caso;\n") + c.programa + "\n");
+        Execucao e = Roda({fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-", "-FU" + tmp.caminho(),
+                           "-o" + (tmp / "c"), tmp / "c.pas"},
+                          tmp.caminho());
+        std::vector<std::string> fonte = Linhas(Le(tmp / "c.pas"));
+        for (const auto& l : e.linhas) {
+            auto m = tpc::LeMensagemFpc(l);
+            if (!m || (m->gravidade != "Error" && m->gravidade != "Fatal" && m->numero != 4110))
+                continue;
+            auto r = tpc::NumeroTurboPascal(*m, fonte);
+            EXPECT_EQ(r.numero, c.numero) << c.nome << ": " << l;
+            if (r.regra >= 0)
+                usadas.insert(r.regra);
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < tpc::TabelaErros().size(); ++i)
+        EXPECT_TRUE(usadas.count(static_cast<int>(i)))
+            << "linha " << i << " (Free Pascal " << tpc::TabelaErros()[i].numeroFpc << " -> "
+            << tpc::TabelaErros()[i].numeroTp << ") sem caso";
+    std::set<int> distintos;
+    for (const CasoErro& c : casos)
+        if (c.numero <= 144)
+            distintos.insert(c.numero);
+    EXPECT_GE(distintos.size(), 40u);
+}
+
+} // namespace
+} // namespace vendrilo::teste
