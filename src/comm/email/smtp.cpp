@@ -114,14 +114,14 @@ std::string erroCurl(CURLcode r, CURL* c, const ServidorCorreio& s)
     case CURLE_READ_ERROR:
     case CURLE_FILE_COULDNT_READ_FILE:
         return "Não foi possível ler um dos anexos; o e-mail não foi enviado.";
-    case CURLE_WEIRD_SERVER_REPLY:
-        return "O servidor de e-mail " + onde + " deu uma resposta inesperada; o e-mail não foi enviado.";
     default:
         break;
     }
     if (codigo >= 400)
         return "O servidor de e-mail recusou o envio (código " + std::to_string(codigo) +
                "); o e-mail não foi enviado.";
+    if (r == CURLE_WEIRD_SERVER_REPLY)
+        return "O servidor de e-mail " + onde + " deu uma resposta inesperada; o e-mail não foi enviado.";
     if (r == CURLE_GOT_NOTHING || r == CURLE_RECV_ERROR || r == CURLE_SEND_ERROR)
         return "A conexão com o servidor de e-mail " + onde + " caiu durante o envio; o e-mail não foi enviado.";
     return std::string("Falha no envio do e-mail (") + curl_easy_strerror(r) + ").";

@@ -1,10 +1,12 @@
 """Servidor mal-comportado para os testes de robustez do envio.
 
-Escuta em quatro portas livres de 127.0.0.1 e grava "modo porta" por linha
+Escuta em seis portas livres de 127.0.0.1 e grava "modo porta" por linha
 em PASTA/ruim.portas:
   fecha    aceita e fecha a conexão sem dizer nada
   lixo     responde uma linha que não é SMTP nem POP3 e fecha depois
-  calado   cumprimenta como POP3/SMTP e depois nunca mais responde
+  calado   cumprimenta como POP3 e depois nunca mais responde
+  mudo     cumprimenta como SMTP e depois nunca mais responde
+  recusa   recusa a conexão com "554" na saudação SMTP
   enorme   manda uma linha sem fim (sem quebra), devagar
 """
 import os
@@ -34,6 +36,22 @@ def calado(c):
     c.close()
 
 
+def mudo(c):
+    c.sendall(b"220 pronto\r\n")
+    try:
+        while c.recv(1024):
+            pass
+    except OSError:
+        pass
+    c.close()
+
+
+def recusa(c):
+    c.sendall(b"554 5.3.2 fora de servico\r\n")
+    time.sleep(0.5)
+    c.close()
+
+
 def enorme(c):
     try:
         for _ in range(4000):
@@ -54,7 +72,7 @@ def main():
     pasta = sys.argv[1]
     linhas = []
     for nome, funcao in (("fecha", fecha), ("lixo", lixo), ("calado", calado),
-                         ("enorme", enorme)):
+                         ("mudo", mudo), ("recusa", recusa), ("enorme", enorme)):
         s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         s.bind(("127.0.0.1", 0))
