@@ -356,6 +356,7 @@ void EditorVendrilo::keyPressEvent(QKeyEvent* e)
     if (trataTeclaPropria(e))
         return;
     QsciScintilla::keyPressEvent(e);
+    confereLinha();
     const QString t = e->text();
     if (t == QStringLiteral("."))
         atrasoPonto_.start();
@@ -370,6 +371,15 @@ void EditorVendrilo::keyPressEvent(QKeyEvent* e)
     }
 }
 
+void EditorVendrilo::confereLinha()
+{
+    // O aviso de cursor do Scintilla chega só no próximo desenho; a limpeza
+    // não pode esperar por ele.
+    const int linha = linhaCursor();
+    if (linha != ultimaLinha_)
+        aoMudarCursor(linha, 0);
+}
+
 void EditorVendrilo::keyReleaseEvent(QKeyEvent* e)
 {
     QsciScintilla::keyReleaseEvent(e);
@@ -379,6 +389,7 @@ void EditorVendrilo::keyReleaseEvent(QKeyEvent* e)
 void EditorVendrilo::mouseReleaseEvent(QMouseEvent* e)
 {
     QsciScintilla::mouseReleaseEvent(e);
+    confereLinha();
     emit mouseSolto();
 }
 

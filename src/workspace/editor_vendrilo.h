@@ -70,6 +70,7 @@ private:
     void indentaBloco(bool para_dentro);
     void registraEdicao(int posicao, int tipo);
     void aoMudarCursor(int linha, int indice);
+    void confereLinha();
     void tiraEspacosDoFim(int linha);
     int posicaoDe(int linha, int coluna) const;
     void posicionaComplecao();

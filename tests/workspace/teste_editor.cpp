@@ -181,14 +181,15 @@ TEST_F(Editor, AtalhoDaJanelaPrincipalVenceOEditor)
 
 TEST_F(Editor, BarraDeEstadoAcompanhaOCursor)
 {
-    ed->posicionaCursor(9, 0);
+    ed->posicionaCursor(4, 0);
     QTest::keyClick(ed, Qt::Key_Tab);
-    EXPECT_EQ(janela->textoStatus(3), QStringLiteral("Lin: 10  Col: 4"));
+    EXPECT_EQ(janela->textoStatus(3), QStringLiteral("Lin: 5  Col: 4"));
     EXPECT_EQ(janela->textoStatus(0), QStringLiteral("18"));
-    // Coluna da tela conta a tabulação expandida (largura 3).
-    ed->posicionaCursor(0, 31); // depois do TAB do cabeçalho
+    // Coluna da tela conta a tabulação expandida (largura 3): 28 caracteres,
+    // TAB até a coluna 30, "}" e o cursor na 32.
+    ed->posicionaCursor(0, 0);
     QTest::keyClick(ed, Qt::Key_End);
-    EXPECT_EQ(janela->textoStatus(3), QStringLiteral("Lin: 1  Col: 33"));
+    EXPECT_EQ(janela->textoStatus(3), QStringLiteral("Lin: 1  Col: 32"));
     // Seleção liga Copiar e Recortar ao soltar a tecla.
     QTest::keyClick(ed, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_TRUE(janela->acao(QStringLiteral("btnCopiar"))->isEnabled());

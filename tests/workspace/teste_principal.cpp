@@ -190,7 +190,7 @@ TEST_F(Principal, ArquivoSoLFVoltaSoLF)
     ASSERT_TRUE(janela->documentos().Salvar(f));
     EXPECT_EQ(le(em("LF.ALG")), QByteArray("inicio\n   mostre (\"ol\xE1\")\nfim!\n"));
     EXPECT_FALSE(f->memEditor->isModified());
-    EXPECT_TRUE(dialogos.perguntas.isEmpty());
+    EXPECT_TRUE(dialogos.textos().isEmpty());
 }
 
 struct CasoSalvarComo {
@@ -308,7 +308,8 @@ TEST_F(Principal, FecharOUltimoDesativaENovoReativa)
 {
     abre();
     const char* documento[] = {"btnSalvar", "Salvar1", "SalvarComo1", "Fechar1", "FecharTudo1",
-                               "EmCascata1", "Ladoalado1", "MinimizarTudo1", "Traduzir1"};
+                               "EmCascata1", "Ladoalado1", "MinimizarTudo1"};
+    janela->documentos().defineEscolhaExemplo([] { return QStringLiteral(" "); });
     ASSERT_TRUE(janela->fechaFilha(janela->filhaAtiva()));
     processa();
     for (const char* nome : documento)
@@ -321,6 +322,26 @@ TEST_F(Principal, FecharOUltimoDesativaENovoReativa)
     EXPECT_EQ(janela->filhaAtiva()->legenda(), QStringLiteral("SemNome2"));
 }
 
+TEST_F(Principal, ExemploEscolhidoAbreNumaJanelaNova)
+{
+    escreve(em("EXP001.ALG"), "inicio\r\n   mostre (\"oi\")\r\nfim\r\n");
+    abre();
+    EXPECT_FALSE(janela->acao(QStringLiteral("Exemplos1"))->isVisible());
+    QString escolha = QStringLiteral(" ");
+    janela->documentos().defineEscolhaExemplo([&] { return escolha; });
+    EXPECT_TRUE(janela->acao(QStringLiteral("Exemplos1"))->isVisible());
+    janela->acao(QStringLiteral("btnLista"))->trigger();
+    EXPECT_EQ(janela->filhas().size(), 1);
+    escolha = em("EXP001.ALG");
+    janela->acao(QStringLiteral("Exemplos1"))->trigger();
+    ASSERT_EQ(janela->filhas().size(), 2);
+    TFrmFilha* f = janela->filhaAtiva();
+    EXPECT_EQ(f->legenda(), QStringLiteral("EXP001.ALG"));
+    EXPECT_EQ(f->NomeArquivo, em("EXP001.ALG"));
+    EXPECT_EQ(f->memEditor->numeroLinhas(), 3);
+    EXPECT_FALSE(f->memEditor->isModified());
+}
+
 TEST_F(Principal, ArquivoDaLinhaDeComandoAbreNaPrimeiraJanela)
 {
     escreve(em("PARAM.ALG"), "inicio\r\nfim\r\n");
@@ -329,7 +350,7 @@ TEST_F(Principal, ArquivoDaLinhaDeComandoAbreNaPrimeiraJanela)
     TFrmFilha* f = janela->filhaAtiva();
     EXPECT_EQ(f->legenda(), QStringLiteral("PARAM.ALG"));
     EXPECT_EQ(f->NomeArquivo, em("PARAM.ALG"));
-    EXPECT_EQ(f->memEditor->linhas(), QStringList({QStringLiteral("inicio"), QStringLiteral("fim"), QString()}));
+    EXPECT_EQ(f->memEditor->linhas(), QStringList({QStringLiteral("inicio"), QStringLiteral("fim")}));
     EXPECT_EQ(janela->ContadorSemNome, 0);
     janela->documentos().btnNovoClick();
     EXPECT_EQ(janela->filhaAtiva()->legenda(), QStringLiteral("SemNome1"));
