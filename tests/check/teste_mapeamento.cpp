@@ -170,6 +170,8 @@ const CasoLinha kLinhas[] = {
     {"linha_da_moldura", "S.PAS(3): e", 1, 9, -24, "S.ALG(-23): e", ""},
     {"pasta_com_PAS_sem_numero_e_pulada", "/x.PAS(velho)/S.PAS(35): e", 0, 9, 7,
      "/x.PAS(velho)/S.ALG(8): e", "a7"},
+    {"pasta_com_os_mesmos_digitos", "/alg35/S.PAS(35): Error 35: x", 0, 9, 7,
+     "/alg35/S.ALG(8): Error 35: x", "a7"},
     {"robustez_sem_PAS", "S.pas(35): e", 0, 9, std::nullopt, "", ""},
     {"robustez_sem_digitos", "S.PAS(): e", 0, 9, std::nullopt, "", ""},
     {"robustez_sem_fecha_parenteses", "S.PAS(35", 0, 9, std::nullopt, "", ""},
