@@ -1,0 +1,272 @@
+// A camada de sistema da cadeia do compilador: processos sem shell, a
+// pasta do programa e o console do programa compilado.
+
+#include "apoio_tpc.h"
+
+#include "platform/console.h"
+#include "platform/pasta_programa.h"
+#include "platform/processo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <signal.h>
+#include <thread>
+
+namespace vendrilo::teste {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Espera um arquivo aparecer (processo desligado), por até 20 s.
+bool EsperaArquivo(const std::string& caminho)
+{
+    for (int i = 0; i < 400; ++i) {
+        if (Existe(caminho))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+// --- Processos ---
+
+TEST(Processo, ArgumentosChegamLiteraisSemShell)
+{
+    PastaTemp tmp;
+    const std::vector<std::string> args = {"a b", "'q'", "\"d\"", ";", "$(touch PWNED)", "`id`", "*", "\xC3\xA7"};
+    std::vector<std::string> argv = {"printf", "%s\\n"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const Execucao e = Roda(argv, tmp.caminho());
+    EXPECT_EQ(e.status, 0);
+    EXPECT_EQ(e.linhas, args);
+    EXPECT_FALSE(Existe(tmp / "PWNED"));
+}
+
+TEST(Processo, CodigoDeSaidaEntradaDeArquivoESinal)
+{
+    PastaTemp tmp;
+    EXPECT_EQ(Roda({"/bin/sh", "-c", "exit 7"}, tmp.caminho()).status, 7);
+    EXPECT_EQ(Roda({"/bin/sh", "-c", "kill -TERM $$"}, tmp.caminho()).status, 128 + SIGTERM);
+    EXPECT_EQ(Roda({"cat"}, tmp.caminho(), "linha 1\nlinha 2\n").saida, "linha 1\nlinha 2\n");
+}
+
+TEST(Processo, ProgramaInexistenteNaoInicia)
+{
+    auto r = ExecutaProcesso({"/nao/existe/programa"});
+    EXPECT_FALSE(r.iniciado);
+    EXPECT_FALSE(r.erro.empty());
+    EXPECT_FALSE(ExecutaProcesso({}).iniciado);
+    EXPECT_FALSE(IniciaDesligado({"programa-que-nao-existe-em-lugar-nenhum"}));
+    EXPECT_EQ(ProcuraPrograma("programa-que-nao-existe-em-lugar-nenhum"), "");
+    EXPECT_NE(ProcuraPrograma("sh"), "");
+}
+
+TEST(Processo, PrazoEsgotadoMataOGrupo)
+{
+    OpcoesProcesso op;
+    op.limite = std::chrono::milliseconds(200);
+    auto r = ExecutaProcesso({"/bin/sh", "-c", "sleep 300"}, op);
+    EXPECT_TRUE(r.iniciado);
+    EXPECT_TRUE(r.tempoEsgotado);
+    // Dentro do prazo nada é morto.
+    op.limite = std::chrono::seconds(30);
+    r = ExecutaProcesso({"/bin/sh", "-c", "exit 0"}, op);
+    EXPECT_FALSE(r.tempoEsgotado);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(Processo, DesligadoRodaSemSerEsperado)
+{
+    PastaTemp tmp;
+    ASSERT_TRUE(IniciaDesligado({"/bin/sh", "-c", "echo pronto > \"$1\"", "sh", tmp / "marca $x"}));
+    EXPECT_TRUE(EsperaArquivo(tmp / "marca $x"));
+}
+
+// --- Pasta do programa ---
+
+TEST(PastaPrograma, VariavelDeAmbienteOuPastaPessoal)
+{
+    const char* antiga = std::getenv("VENDRILO_PASTA");
+    const std::string guardada = antiga ? antiga : "";
+    setenv("VENDRILO_PASTA", "/tmp/outra pasta/", 1);
+    EXPECT_EQ(PastaPrograma(), "/tmp/outra pasta");
+    EXPECT_EQ(NaPastaPrograma("ArquiTmp.tmp"), "/tmp/outra pasta/ArquiTmp.tmp");
+    setenv("VENDRILO_PASTA", "", 1);
+    const char* home = std::getenv("HOME");
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(PastaPrograma(), fs::path(home).lexically_normal().string() + "/vendrilo");
+    if (antiga)
+        setenv("VENDRILO_PASTA", guardada.c_str(), 1);
+    else
+        unsetenv("VENDRILO_PASTA");
+}
+
+TEST(PastaPrograma, PrimeiroUsoPreencheSemNuncaSubstituir)
+{
+    PastaTemp tmp;
+    const std::string dados = tmp / "dados", pasta = tmp / "vendrilo", tpc = tmp / "bin/tpc";
+    for (const char* f : {"tpc.pif", "autoria.ppu", "autoria.o", "versao.txt", "Update/versao.ini",
+                          "exp/exp000.alg", "hlp/index.html", "hlp/img/a.png"})
+        Grava(dados + "/" + f, std::string("original ") + f);
+    Grava(tpc, "#!/bin/sh\n");
+
+    auto r = PreparaPastaPrograma(pasta, dados, tpc);
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.criados.size(), 9u);
+    EXPECT_TRUE(fs::is_symlink(pasta + "/tpc"));
+    EXPECT_EQ(Le(pasta + "/hlp/img/a.png"), "original hlp/img/a.png");
+    EXPECT_EQ(Le(pasta + "/Update/versao.ini"), "original Update/versao.ini");
+
+    // O que o aluno mudou fica; o que sumiu volta; link quebrado é refeito.
+    Grava(pasta + "/exp/exp000.alg", "meu exemplo");
+    fs::remove(pasta + "/tpc.pif");
+    fs::remove(pasta + "/tpc");
+    fs::create_symlink(tmp / "nao-existe", pasta + "/tpc");
+    r = PreparaPastaPrograma(pasta, dados, tpc);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.criados, (std::vector<std::string>{"tpc", "tpc.pif"}));
+    EXPECT_EQ(Le(pasta + "/exp/exp000.alg"), "meu exemplo");
+    EXPECT_EQ(fs::read_symlink(pasta + "/tpc"), fs::path(tpc));
+
+    // Nada mais a fazer na terceira vez.
+    EXPECT_TRUE(PreparaPastaPrograma(pasta, dados, tpc).criados.empty());
+}
+
+TEST(PastaPrograma, PastaImpossivelDaMensagem)
+{
+    PastaTemp tmp;
+    Grava(tmp / "arquivo", "x");
+    auto r = PreparaPastaPrograma(tmp / "arquivo/vendrilo", tmp / "dados", tmp / "tpc");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.erro.find("Não foi possível criar a pasta do programa"), std::string::npos);
+}
+
+// --- Console ---
+
+struct CasoPif {
+    const char* nome;
+    const char* conteudo;
+    bool maximizada, manterAberta;
+    const char* terminal;
+    const char* mensagemFinal;
+    const char* codificacao;
+};
+
+void PrintTo(const CasoPif& c, std::ostream* os) { *os << c.nome; }
+
+class LeituraPif : public ::testing::TestWithParam<CasoPif> {};
+
+TEST_P(LeituraPif, LeASecaoConsole)
+{
+    const CasoPif& c = GetParam();
+    PastaTemp tmp;
+    if (c.conteudo)
+        Grava(tmp / "p.pif", c.conteudo);
+    const ConfigConsole cfg = LeConfigConsole(tmp / "p.pif");
+    EXPECT_EQ(cfg.maximizada, c.maximizada);
+    EXPECT_EQ(cfg.manterAberta, c.manterAberta);
+    EXPECT_EQ(cfg.terminal, c.terminal);
+    EXPECT_EQ(cfg.mensagemFinal, c.mensagemFinal);
+    EXPECT_EQ(cfg.codificacao, c.codificacao);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arquivos, LeituraPif,
+    ::testing::Values(
+        CasoPif{"ausente_da_o_padrao", nullptr, true, true, "xterm", "Pressione ENTER para fechar esta janela.",
+                "automatica"},
+        CasoPif{"valores_e_comentarios",
+                "; comentario\r\n[Console]\r\nTerminal = uxterm \r\nMaximizada=0\r\nManterAberta=nao\r\n"
+                "MensagemFinal=Tecle ENTER\r\nCodificacao=UTF-8\r\n",
+                false, false, "uxterm", "Tecle ENTER", "UTF-8"},
+        CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true,
+                "xterm", "Aperte a tecla \xC3\x89nter", "automatica"},
+        CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nTerminal=nao\n[Console]\nsem igual\n=vazio\n", true,
+                true, "xterm", "Pressione ENTER para fechar esta janela.", "automatica"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST(Console, DadosDaLinhaDeComando)
+{
+    ConfigConsole c;
+    c.titulo = "T";
+    auto argv = ComandoConsole("/a b/$(x).exe", c, true);
+    ASSERT_GE(argv.size(), 8u);
+    EXPECT_EQ(argv[0], "xterm");
+    EXPECT_NE(std::find(argv.begin(), argv.end(), "-maximized"), argv.end());
+    EXPECT_EQ(argv.back(), "/a b/$(x).exe") << "o caminho vai inteiro, como um argumento";
+    EXPECT_EQ(std::find(argv.begin(), argv.end(), "-encoding"), argv.end()) << "UTF-8 dispensa o luit";
+    c.maximizada = false;
+    argv = ComandoConsole("/p.exe", c, false);
+    EXPECT_EQ(std::find(argv.begin(), argv.end(), "-maximized"), argv.end());
+    if (!ProcuraPrograma("luit").empty()) {
+        auto enc = std::find(argv.begin(), argv.end(), "-encoding");
+        ASSERT_NE(enc, argv.end());
+        EXPECT_EQ(*(enc + 1), "CP 1252");
+        // Sob o luit as mensagens do roteiro vão em Windows-1252.
+        EXPECT_NE(std::find(argv.begin(), argv.end(), "O programa terminou com o c\xF3" "digo de sa\xED" "da"),
+                  argv.end());
+    }
+}
+
+TEST(Console, CodificacaoAutomaticaSegueOAlgoritmo)
+{
+    PastaTemp tmp;
+    ConfigConsole c;
+    Grava(tmp / "a.exe", "");
+    EXPECT_FALSE(ConsoleUtf8(tmp / "a.exe", c)) << "sem algoritmo: Windows-1252";
+    Grava(tmp / "a.alg", "MOSTRE-PL ('ol\xC3\xA1')\n");
+    EXPECT_TRUE(ConsoleUtf8(tmp / "a.exe", c));
+    Grava(tmp / "a.alg", "MOSTRE-PL ('ol\xE1')\n");
+    EXPECT_FALSE(ConsoleUtf8(tmp / "a.exe", c));
+    Grava(tmp / "a.alg", "MOSTRE-PL ('ola')\n");
+    EXPECT_FALSE(ConsoleUtf8(tmp / "a.exe", c)) << "só ASCII: o padrão do Vendrilo";
+    c.codificacao = "UTF-8";
+    EXPECT_TRUE(ConsoleUtf8(tmp / "a.exe", c));
+}
+
+// O console de verdade, com um terminal falso que registra os argumentos e
+// roda o que vem depois de -e: o programa, o código de saída e a mensagem
+// final do tpc.pif aparecem.
+TEST(Console, AbreORoteiroQueMostraOCodigoEAMensagemFinal)
+{
+    PastaTemp tmp;
+    const std::string pasta = tmp / "x y;$(touch PWNED)";
+    fs::create_directories(pasta);
+    Grava(pasta + "/sai3.pas", "PROGRAM s;\nBEGIN\n  WRITELN('rodou');\n  HALT(3);\nEND.\n");
+    ASSERT_EQ(RodaTpc(pasta + "/sai3.pas", tmp.caminho()).status, 0);
+    Grava(pasta + "/sai3.pif", "[Console]\nCodificacao=UTF-8\nMensagemFinal=Fim, tecle ENTER.\n");
+    const std::string terminal = tmp / "terminal-falso";
+    Grava(terminal, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"
+                    "while [ \"$1\" != -e ]; do shift; done; shift\n"
+                    "\"$@\" < /dev/null > \"$0.tmp\" 2>&1; mv \"$0.tmp\" \"$0.saida\"\n");
+    fs::permissions(terminal, fs::perms::owner_all);
+    setenv("VENDRILO_TERMINAL", terminal.c_str(), 1);
+    const bool aberto = AbreConsole(pasta + "/sai3.exe");
+    unsetenv("VENDRILO_TERMINAL");
+    ASSERT_TRUE(aberto);
+    ASSERT_TRUE(EsperaArquivo(terminal + ".saida"));
+    EXPECT_EQ(Le(terminal + ".saida"), "rodou\n\nO programa terminou com o código de saída 3.\n\nFim, tecle ENTER.");
+    const auto args = Linhas(Le(terminal + ".args"));
+    EXPECT_NE(std::find(args.begin(), args.end(), "-maximized"), args.end());
+    EXPECT_EQ(args.back(), pasta + "/sai3.exe");
+    EXPECT_FALSE(Existe(pasta + "/PWNED"));
+    EXPECT_FALSE(Existe(tmp / "PWNED"));
+}
+
+TEST(Console, LancadorInjetavelRecebeOComando)
+{
+    std::vector<std::string> recebido;
+    DefineLancadorConsole([&](const std::vector<std::string>& argv, const std::string&) {
+        recebido = argv;
+        return true;
+    });
+    EXPECT_TRUE(AbreConsole("/caminho/sem pif/prog.exe"));
+    DefineLancadorConsole(nullptr);
+    ASSERT_FALSE(recebido.empty());
+    EXPECT_EQ(recebido.front(), "xterm");
+    EXPECT_EQ(recebido.back(), "/caminho/sem pif/prog.exe");
+}
+
+} // namespace
+} // namespace vendrilo::teste
