@@ -167,12 +167,17 @@ int main(int argc, char** argv)
     const fs::path gerado = tmp.caminho / "programa";
     if (!erro && r.status == 0 && fs::exists(gerado)) {
         std::error_code e2;
+        long long codigo = 0, dados = 0;
+        if (!TamanhosElf(gerado.string(), codigo, dados))
+            codigo = static_cast<long long>(fs::file_size(gerado, e2));
         fs::remove(programa, e2);
-        fs::copy_file(gerado, programa, fs::copy_options::overwrite_existing, e2);
+        // Mesmo sistema de arquivos: basta renomear; senão, copia.
+        fs::rename(gerado, programa, e2);
+        if (e2) {
+            e2.clear();
+            fs::copy_file(gerado, programa, fs::copy_options::overwrite_existing, e2);
+        }
         if (!e2) {
-            long long codigo = 0, dados = 0;
-            if (!TamanhosElf(gerado.string(), codigo, dados))
-                codigo = static_cast<long long>(fs::file_size(gerado, e2));
             const double seg = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
             imprime(RelatorioSucesso(fonte, static_cast<int>(linhas.size()), seg, codigo, dados));
             return 0;
