@@ -2,8 +2,8 @@
 // Sem PASTA, usa $VENDRILO_PASTA ou ~/vendrilo, como o programa.
 
 #include "instalador.h"
+#include "platform/pasta_programa.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -16,17 +16,7 @@ int main(int argc, char** argv)
         std::cerr << "uso: atualizar [PASTA_DO_PROGRAMA]\n";
         return 2;
     }
-    fs::path pasta;
-    if (argc == 2) {
-        pasta = argv[1];
-    } else if (const char* v = std::getenv("VENDRILO_PASTA"); v && *v) {
-        pasta = v;
-    } else if (const char* casa = std::getenv("HOME"); casa && *casa) {
-        pasta = fs::path(casa) / "vendrilo";
-    } else {
-        std::cerr << "atualizar: não foi possível achar a pasta do programa\n";
-        return 2;
-    }
+    const fs::path pasta = argc == 2 ? fs::path(argv[1]) : fs::path(vendrilo::PastaPrograma());
     const auto r = vendrilo::atualizador::InstalaAtualizacao(pasta);
     std::cerr << "atualizar: " << r.mensagem << '\n';
     // Iniciado sem terminal: o resultado fica registrado ao lado do pacote.

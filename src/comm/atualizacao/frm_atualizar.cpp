@@ -4,7 +4,8 @@
 #include "comm/atualizacao/http_get.h"
 #include "platform/conexao.h"
 #include "platform/dialogos.h"
-#include "platform/inicia_programa.h"
+#include "platform/pasta_programa.h"
+#include "platform/processo.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,7 +57,10 @@ void divideHost(const QString& host, std::string& nome, int& porta)
 
 QString HostDoSiteAtualizacao(const QString& pastaPrograma)
 {
-    const auto arquivo = caminhoLocal(QDir(pastaPrograma).filePath(QStringLiteral("Update/site.ini")));
+    // A configuração da pasta do programa vale mais; sem ela, a dos dados instalados.
+    auto arquivo = caminhoLocal(QDir(pastaPrograma).filePath(QStringLiteral("Update/site.ini")));
+    if (!std::filesystem::exists(arquivo))
+        arquivo = std::filesystem::path(PastaDados()) / "Update" / "site.ini";
     return QString::fromStdString(LeValorIni(arquivo, "Site", "Host")).trimmed();
 }
 
@@ -156,7 +160,7 @@ QString TFrmAtualizar::caminhoAtualizador() const
     const QString naPasta = QDir(pasta_).filePath(QStringLiteral("Update/atualizar"));
     if (QFileInfo(naPasta).isExecutable())
         return naPasta;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("atualizar"));
+    return QDir(QString::fromStdString(PastaDoExecutavel())).filePath(QStringLiteral("atualizar"));
 }
 
 bool TFrmAtualizar::event(QEvent* e)
@@ -250,7 +254,8 @@ void TFrmAtualizar::HTTPGetZIPDoneFile(QObject*, const QString&, qint64)
         return;
     }
     // Um atualizador ausente não é avisado: a aplicação termina de qualquer forma.
-    IniciaProgramaDesligado(caminhoAtualizador(), {pasta_}, pasta_);
+    IniciaDesligado({QFile::encodeName(caminhoAtualizador()).toStdString(),
+                     QFile::encodeName(pasta_).toStdString()});
 }
 
 void TFrmAtualizar::done(int resultado)
@@ -280,6 +285,11 @@ void AbreAtualizacao(QWidget* principal, const QString& pastaPrograma)
         return true;
     };
     janela->exec();
+}
+
+void AbreAtualizacao(QWidget* principal)
+{
+    AbreAtualizacao(principal, QString::fromStdString(PastaPrograma()));
 }
 
 } // namespace vendrilo

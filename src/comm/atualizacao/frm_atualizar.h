@@ -22,7 +22,8 @@ inline constexpr const char* kCaminhoUpdateIni = "/ftp/Vendrilo%20de%20Algoritmo
 inline constexpr const char* kCaminhoVendriloZip = "/ftp/Vendrilo%20de%20Algoritmos/Public/Vendrilo.zip";
 
 // Servidor do site ("host" ou "host:porta"), lido de Update/site.ini
-// (seção "Site", chave "Host") da pasta do programa; vazio se não houver.
+// (seção "Site", chave "Host") da pasta do programa, ou dos dados
+// instalados quando a pasta não tem o arquivo; vazio se não houver.
 QString HostDoSiteAtualizacao(const QString& pastaPrograma);
 
 class TFrmAtualizar : public QDialog {
@@ -77,5 +78,7 @@ private:
 // "Atualizar Vendrilo" da janela principal). Fechar `principal` é o caminho
 // usado para encerrar a aplicação, com as perguntas sobre documentos.
 void AbreAtualizacao(QWidget* principal, const QString& pastaPrograma);
+// O mesmo na pasta do programa em uso (PastaPrograma()).
+void AbreAtualizacao(QWidget* principal);
 
 } // namespace vendrilo
