@@ -93,7 +93,19 @@ int main(int argc, char** argv)
             return uso("opção desconhecida: " + a);
     }
 
-    const std::string fpc = ProcuraPrograma("fpc");
+    // O compilador propriamente dito, quando está no PATH, dispensa o
+    // processo intermediário do "fpc" (que só o escolhe e o chama).
+#if defined(__x86_64__)
+    std::string fpc = ProcuraPrograma("ppcx64");
+#elif defined(__aarch64__)
+    std::string fpc = ProcuraPrograma("ppca64");
+#elif defined(__i386__)
+    std::string fpc = ProcuraPrograma("ppc386");
+#else
+    std::string fpc;
+#endif
+    if (fpc.empty())
+        fpc = ProcuraPrograma("fpc");
     if (fpc.empty()) {
         std::cerr << "tpc: o compilador Free Pascal (fpc) não foi encontrado no PATH.\n";
         return 2;
