@@ -1,0 +1,116 @@
+// A ajuda gerada: toda grafia da tabela do tradutor aparece na referência, e
+// os links entre as páginas levam a arquivos que existem.
+
+#include "translate/tabela_palavras.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace vendrilo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path PastaAjuda = fs::path(VENDRILO_DADOS_BUILD) / "hlp";
+
+std::string le(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string desfazEntidades(std::string s)
+{
+    const std::pair<const char*, const char*> trocas[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
+    for (auto [de, para] : trocas)
+        for (std::size_t p; (p = s.find(de)) != std::string::npos;)
+            s.replace(p, std::strlen(de), para);
+    return s;
+}
+
+std::string maiusculas(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Grafias listadas na referência, com o tipo da linha em que aparecem.
+std::multimap<std::string, int> grafiasDaReferencia()
+{
+    const std::string texto = le(PastaAjuda / "referencia.html");
+    std::multimap<std::string, int> r;
+    const std::regex linha(R"(<tr><td>(\d+)</td><td>(.*?)</td>)");
+    const std::regex grafia(R"re(<code class="grafia">(.*?)</code>)re");
+    for (std::sregex_iterator l(texto.begin(), texto.end(), linha), fim; l != fim; ++l) {
+        const int tipo = std::stoi((*l)[1]);
+        const std::string celula = (*l)[2];
+        for (std::sregex_iterator g(celula.begin(), celula.end(), grafia); g != fim; ++g)
+            r.emplace(maiusculas(desfazEntidades((*g)[1])), tipo);
+    }
+    return r;
+}
+
+TEST(Ajuda, TodaGrafiaDaTabelaApareceNaReferenciaComOSeuTipo)
+{
+    const auto referencia = grafiasDaReferencia();
+    for (const auto& g : GrafiasPalavras()) {
+        const std::string grafia(g.grafia);
+        ASSERT_EQ(referencia.count(grafia), 1u) << "grafia ausente ou repetida: " << grafia;
+        EXPECT_EQ(referencia.find(grafia)->second, g.tipo) << grafia;
+    }
+    // E nada além delas: a referência não inventa palavras.
+    EXPECT_EQ(referencia.size(), GrafiasPalavras().size());
+}
+
+TEST(Ajuda, ReferenciaMostraOTextoPascalDeCadaTipo)
+{
+    const std::string texto = desfazEntidades(le(PastaAjuda / "referencia.html"));
+    EXPECT_NE(texto.find("<code>AUTHORS99; END.</code>"), std::string::npos);
+    EXPECT_NE(texto.find("<code>THEN BEGIN</code>"), std::string::npos);
+    EXPECT_NE(texto.find("<code>: INTEGER</code>"), std::string::npos);
+    EXPECT_NE(texto.find("<code>= INTEGER</code>"), std::string::npos);
+    EXPECT_NE(texto.find("<code> end;    </code>"), std::string::npos);
+    EXPECT_NE(texto.find("(nada: a palavra some)"), std::string::npos);
+}
+
+TEST(Ajuda, LinksLocaisLevamAArquivosEAncorasQueExistem)
+{
+    const std::regex href(R"re(href="([^"#:]*)(#([^"]*))?")re");
+    const std::regex ancora(R"re(<a name="([^"]+)")re");
+    int links = 0;
+    for (const char* pagina : {"index.html", "uso.html", "comandos.html", "cuidados.html", "referencia.html"}) {
+        const fs::path origem = PastaAjuda / pagina;
+        ASSERT_TRUE(fs::is_regular_file(origem)) << pagina;
+        const std::string texto = le(origem);
+        for (std::sregex_iterator h(texto.begin(), texto.end(), href), fim; h != fim; ++h) {
+            ++links;
+            const std::string arquivo = (*h)[1].str().empty() ? pagina : (*h)[1].str();
+            const fs::path destino = PastaAjuda / arquivo;
+            ASSERT_TRUE(fs::is_regular_file(destino)) << pagina << " -> " << arquivo;
+            if (!(*h)[3].matched)
+                continue;
+            const std::string alvo = le(destino);
+            std::set<std::string> nomes;
+            for (std::sregex_iterator a(alvo.begin(), alvo.end(), ancora); a != fim; ++a)
+                nomes.insert((*a)[1]);
+            EXPECT_TRUE(nomes.count((*h)[3])) << pagina << " -> " << arquivo << "#" << (*h)[3];
+        }
+    }
+    EXPECT_GT(links, 20);
+}
+
+} // namespace
+} // namespace vendrilo
