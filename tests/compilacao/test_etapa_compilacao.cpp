@@ -196,7 +196,8 @@ TEST(CaminhosEstranhos, TraduzCompilaERodaSemInterpretarNada)
     PastaTemp tmp;
     const std::string pastaPrograma = tmp / "prog $(touch PWNED1);x";
     ASSERT_TRUE(PreparaPastaPrograma(pastaPrograma, DADOS_BUILD, TPC_EXE).ok);
-    const std::string pasta = tmp / "meus 'algs' \"novos\"; $(touch PWNED2) `touch PWNED3` \xC3\xA7\xC3\xA3o";
+    const std::string pasta =
+        tmp / "meus 'algs' \"novos\"; $(touch PWNED2) `touch PWNED3`\nsegunda linha \xC3\xA7\xC3\xA3o";
     fs::create_directories(pasta);
     const std::string alg = pasta + "/m\xE9" "dia; $HOME.alg";
     fs::copy_file(std::string(ALGORITMOS) + "/media_tres_notas.alg", alg);
@@ -206,6 +207,15 @@ TEST(CaminhosEstranhos, TraduzCompilaERodaSemInterpretarNada)
     ASSERT_TRUE(Existe(exe));
     const Execucao e = Roda({exe}, tmp.caminho(), "1 2 3\n");
     EXPECT_EQ(e.saida, Para1252("Notas: Média: 2.00\n"));
+    // Com erro, a referência ao algoritmo sai numa linha só.
+    const std::string quebrado = pasta + "/erro $(touch PWNED1).alg";
+    fs::copy_file(std::string(ALGORITMOS) + "/erros/variavel_nao_declarada.alg", quebrado);
+    const ResultadoCompilacao q = TraduzECompila(quebrado, pastaPrograma);
+    ASSERT_EQ(q.situacao, SituacaoCompilacao::ErroCompilacao);
+    std::string semQuebra = quebrado.substr(0, quebrado.size() - 3);
+    std::replace(semQuebra.begin(), semQuebra.end(), '\n', '?');
+    EXPECT_EQ(q.LinhasErro[0].rfind(semQuebra + "ALG(5): Erro 3:", 0), 0u) << q.LinhasErro[0];
+    EXPECT_EQ(q.LinhaErroExibida, 5);
     for (const char* marca : {"PWNED1", "PWNED2", "PWNED3"}) {
         EXPECT_FALSE(Existe(tmp / marca));
         EXPECT_FALSE(Existe(pasta + "/" + marca));

@@ -141,6 +141,25 @@ TEST(Tpc, CaminhosComCaracteresDeShellNuncaSaoInterpretados)
     EXPECT_FALSE(Existe("PWNED"));
 }
 
+TEST(Tpc, QuebraDeLinhaNoCaminhoNaoDesalinhaORelatorio)
+{
+    PastaTemp tmp;
+    const std::string pasta = tmp / "duas\nlinhas";
+    fs::create_directories(pasta);
+    Grava(pasta + "/bom.pas", ProgramaBom);
+    Execucao e = RodaTpc(pasta + "/bom.pas", tmp.caminho());
+    EXPECT_EQ(e.status, 0);
+    ASSERT_EQ(e.linhas.size(), 6u) << e.saida;
+    EXPECT_EQ(e.linhas[3], tmp / "duas?linhas/bom.PAS(6)");
+    EXPECT_NE(e.linhas[5].find(" bytes data."), std::string::npos);
+    Grava(pasta + "/mau.pas", "PROGRAM m;\nBEGIN\n  y := 2;\nEND.\n");
+    e = RodaTpc(pasta + "/mau.pas", tmp.caminho());
+    EXPECT_EQ(e.status, 1);
+    ASSERT_EQ(e.linhas.size(), 6u) << e.saida;
+    EXPECT_EQ(NumeroDoErro(e.linhas), 3);
+    EXPECT_EQ(e.linhas[5], "  ^");
+}
+
 TEST(Tpc, UsoErradoESemCompiladorSaemCom2)
 {
     PastaTemp tmp;

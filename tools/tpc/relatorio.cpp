@@ -7,6 +7,20 @@
 
 namespace vendrilo::tpc {
 
+namespace {
+
+// O relatório é lido linha a linha: uma quebra dentro do caminho deslocaria
+// as linhas 3 a 5 (e um sucesso pareceria erro). Ela aparece como "?".
+std::string semQuebras(std::string s)
+{
+    for (auto& c : s)
+        if (c == '\n' || c == '\r')
+            c = '?';
+    return s;
+}
+
+} // namespace
+
 std::string CaminhoPasMaiusculo(const std::string& caminho)
 {
     const auto barra = caminho.rfind('/');
@@ -32,7 +46,7 @@ std::vector<std::string> RelatorioSucesso(const std::string& caminhoFonte, int l
                                           double segundos, long long bytesCodigo,
                                           long long bytesDados)
 {
-    const std::string ref = CaminhoPasMaiusculo(caminhoFonte) + "(" + std::to_string(linhas) + ")";
+    const std::string ref = semQuebras(CaminhoPasMaiusculo(caminhoFonte)) + "(" + std::to_string(linhas) + ")";
     char resumo[160];
     std::snprintf(resumo, sizeof resumo, "%d lines, %.1f seconds, %lld bytes code, %lld bytes data.",
                   linhas, segundos, bytesCodigo, bytesDados);
@@ -43,8 +57,8 @@ std::vector<std::string> RelatorioErro(const std::string& caminhoFonte, int linh
                                        const std::string& texto, const std::string& linhaFonte,
                                        int coluna)
 {
-    const std::string ref = CaminhoPasMaiusculo(caminhoFonte) + "(" + std::to_string(linha) + ")";
-    std::string msg = texto;
+    const std::string ref = semQuebras(CaminhoPasMaiusculo(caminhoFonte)) + "(" + std::to_string(linha) + ")";
+    std::string msg = semQuebras(texto);
     if (msg.empty() || msg.back() != '.')
         msg += '.';
     std::string circunflexo;
