@@ -111,10 +111,7 @@ TFrmAtualizar::TFrmAtualizar(const QString& pastaPrograma, QWidget* pai)
 
     criaComponentes();
 
-    encerraAplicacao = [] {
-        QCoreApplication::exit(0);
-        return true;
-    };
+    encerraAplicacao = EncerraPelaJanelaPrincipal(nullptr);
 }
 
 TFrmAtualizar::~TFrmAtualizar() = default;
@@ -272,18 +269,22 @@ void TFrmAtualizar::done(int resultado)
     QDialog::done(resultado);
 }
 
-void AbreAtualizacao(QWidget* principal, const QString& pastaPrograma)
+std::function<bool()> EncerraPelaJanelaPrincipal(QWidget* principal)
 {
-    // Sem dono: fechar a janela principal durante o fim não a destrói por baixo.
-    auto janela = std::make_unique<TFrmAtualizar>(pastaPrograma);
-    janela->setWindowModality(Qt::ApplicationModal);
-    QPointer<QWidget> p(principal);
-    janela->encerraAplicacao = [p] {
+    return [p = QPointer<QWidget>(principal)] {
         if (p && !p->close())
             return false;
         QCoreApplication::exit(0);
         return true;
     };
+}
+
+void AbreAtualizacao(QWidget* principal, const QString& pastaPrograma)
+{
+    // Sem dono: fechar a janela principal durante o fim não a destrói por baixo.
+    auto janela = std::make_unique<TFrmAtualizar>(pastaPrograma);
+    janela->setWindowModality(Qt::ApplicationModal);
+    janela->encerraAplicacao = EncerraPelaJanelaPrincipal(principal);
     janela->exec();
 }
 

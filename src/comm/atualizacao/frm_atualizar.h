@@ -74,6 +74,11 @@ private:
     QString host_;
 };
 
+// Fim da aplicação pelo caminho normal: fecha `principal` (que pergunta
+// pelos documentos não salvos) e sai do laço de eventos; falso quando o
+// usuário recusou fechar. Sem `principal`, só sai do laço.
+std::function<bool()> EncerraPelaJanelaPrincipal(QWidget* principal);
+
 // Abre a janela de atualização, modal, e a destrói depois (ligada à ação
 // "Atualizar Vendrilo" da janela principal). Fechar `principal` é o caminho
 // usado para encerrar a aplicação, com as perguntas sobre documentos.

@@ -167,8 +167,8 @@ ResultadoHTTP TransfereHTTP(const PedidoHTTP& pedido, const std::atomic<bool>& p
 {
     ResultadoHTTP r;
     const PartesURL partes = DivideURL(pedido.url);
-    if (parar.load() || partes.host.empty()) {
-        r.erro = parar.load() ? "cancelada" : "URL sem servidor";
+    if (parar.load() || partes.host.empty() || pedido.fileName.empty()) {
+        r.erro = parar.load() ? "cancelada" : partes.host.empty() ? "URL sem servidor" : "sem arquivo de destino";
         return r;
     }
     iniciaCurl();

@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -323,6 +325,36 @@ TEST_F(JanelaAtualizar, BarraDeProgressoAceitaTamanhosEnormes)
     j->HTTPGetINIProgress(nullptr, 6'000'000'000LL, 3'000'000'000LL);
     EXPECT_LE(j->ProgressBar->maximum(), INT_MAX);
     EXPECT_NEAR(double(j->ProgressBar->value()) / j->ProgressBar->maximum(), 0.5, 0.01);
+}
+
+
+// Janela principal de teste cujo fechamento o "usuário" aceita ou recusa.
+class PrincipalDeTeste : public QMainWindow {
+public:
+    bool aceita = true;
+    int perguntas = 0;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        ++perguntas;
+        e->setAccepted(aceita);
+    }
+};
+
+TEST(EncerramentoPelaPrincipal, PassaPelasPerguntasDaJanelaPrincipal)
+{
+    PrincipalDeTeste principal;
+    principal.show();
+    principal.aceita = false;
+    EXPECT_FALSE(EncerraPelaJanelaPrincipal(&principal)());
+    EXPECT_EQ(principal.perguntas, 1);
+    EXPECT_TRUE(principal.isVisible()); // o programa segue aberto
+
+    principal.aceita = true;
+    EXPECT_TRUE(EncerraPelaJanelaPrincipal(&principal)());
+    EXPECT_EQ(principal.perguntas, 2);
+    EXPECT_FALSE(principal.isVisible());
 }
 
 } // namespace

@@ -365,6 +365,20 @@ TEST_F(HTTPGetTeste, ServidorPadraoDoPythonSemBinario)
     EXPECT_EQ(conteudoDe(alvo), corpo);
 }
 
+TEST_F(HTTPGetTeste, SemArquivoDeDestinoFalhaSemGravarNada)
+{
+    publica("a.ini", "x");
+    THTTPGet g;
+    g.setURL(servidor->url("/a.ini"));
+    Observador o;
+    o.liga(g);
+    g.StartDownload();
+    ASSERT_TRUE(EsperaAte([&] { return o.eventosFinais() > 0; }));
+    EXPECT_EQ(o.erros, 1);
+    EXPECT_FALSE(QFile::exists(".parcial"));
+    EXPECT_TRUE(pedidos(site.path()).isEmpty());
+}
+
 struct CasoURL {
     const char* nome;
     const char* url;
