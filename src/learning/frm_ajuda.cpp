@@ -1,6 +1,7 @@
 #include "learning/frm_ajuda.h"
 
 #include "check/texto_1252.h"
+#include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
 
@@ -58,7 +59,7 @@ TfrmAjuda::TfrmAjuda(QWidget* pai) : QDialog(pai)
 
 bool TfrmAjuda::abre(const QString& pastaPrograma)
 {
-    const QString indice = QDir(pastaPrograma).filePath(QStringLiteral("hlp/index.html"));
+    const QString indice = QDir(PastaOuPadrao(pastaPrograma)).filePath(QStringLiteral("hlp/index.html"));
     if (!QFileInfo(indice).isFile()) {
         dialogos().mostraMensagem(QStringLiteral("A ajuda não foi encontrada em \"%1\". Refaça o download do Vendrilo.")
                                       .arg(QDir::toNativeSeparators(indice)));

@@ -16,7 +16,8 @@ public:
 
     // Abre hlp/index.html da pasta do programa. Falso, com um aviso pela
     // interface de diálogos, quando a ajuda não está instalada.
-    bool abre(const QString& pastaPrograma);
+    // Pasta vazia: a do programa em uso.
+    bool abre(const QString& pastaPrograma = {});
 
     QTextBrowser* Navegador;
     QToolButton* btnVoltar;

@@ -2,6 +2,7 @@
 
 #include "check/texto_1252.h"
 #include "learning/catalogo.h"
+#include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
 #include "workspace/arquivo_alg.h"
@@ -28,7 +29,7 @@ QString titulo() { return QString::fromStdString(verificacao::De1252(TituloAplic
 } // namespace
 
 TFrmLista::TFrmLista(const QString& pastaPrograma, QWidget* pai)
-    : QDialog(pai), pasta_(pastaPrograma)
+    : QDialog(pai), pasta_(PastaOuPadrao(pastaPrograma))
 {
     setObjectName(QStringLiteral("FrmLista"));
     setFixedSize(417, 437);

@@ -19,7 +19,8 @@ inline const QString NenhumExemplo = QStringLiteral(" ");
 class TFrmLista : public QDialog {
     Q_OBJECT
 public:
-    // `pastaPrograma`: a pasta que contém exp/ com os exemplos.
+    // `pastaPrograma`: a pasta que contém exp/ com os exemplos (vazia: a
+    // pasta do programa em uso).
     explicit TFrmLista(const QString& pastaPrograma, QWidget* pai = nullptr);
 
     // Caminho do exemplo escolhido (Abrir ou duplo clique num arquivo que
@@ -52,6 +53,6 @@ private:
 };
 
 // Abre a lista modalmente e devolve o caminho escolhido, ou NenhumExemplo.
-QString EscolheExemplo(const QString& pastaPrograma, QWidget* pai = nullptr);
+QString EscolheExemplo(const QString& pastaPrograma = {}, QWidget* pai = nullptr);
 
 } // namespace vendrilo

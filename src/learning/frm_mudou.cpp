@@ -1,6 +1,7 @@
 #include "learning/frm_mudou.h"
 
 #include "check/texto_1252.h"
+#include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
 #include "workspace/arquivo_alg.h"
@@ -53,7 +54,7 @@ TfrmMudou::TfrmMudou(const QString& pastaPrograma, QWidget* pai) : QDialog(pai)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     // FormCreate: a leitura é feita agora, a cada janela nova.
-    const QString caminho = QDir(pastaPrograma).filePath(QStringLiteral("versao.txt"));
+    const QString caminho = QDir(PastaOuPadrao(pastaPrograma)).filePath(QStringLiteral("versao.txt"));
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
         dialogos().mostraMensagem(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2")

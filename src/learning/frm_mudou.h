@@ -12,7 +12,8 @@ class TfrmMudou : public QDialog {
 public:
     // Lê pastaPrograma/versao.txt agora, tal como está no disco. Sem o
     // arquivo, avisa pela interface de diálogos e abre com o texto vazio.
-    explicit TfrmMudou(const QString& pastaPrograma, QWidget* pai = nullptr);
+    // Pasta vazia: a do programa em uso.
+    explicit TfrmMudou(const QString& pastaPrograma = {}, QWidget* pai = nullptr);
 
     QPlainTextEdit* Memo1;
 
@@ -22,6 +23,6 @@ protected:
 
 // Oquemudou1Click: cursor de espera, uma janela nova mostrada modalmente e
 // destruída, cursor normal de volta (também se algo falhar no caminho).
-void MostraOQueMudou(const QString& pastaPrograma, QWidget* pai = nullptr);
+void MostraOQueMudou(const QString& pastaPrograma = {}, QWidget* pai = nullptr);
 
 } // namespace vendrilo

@@ -193,6 +193,18 @@ TEST_F(ListaExemplos, EscolheExemploDevolveOCaminhoQualquerQueSejaOFechamento)
     EXPECT_EQ(EscolheExemplo(pasta_.path()), NenhumExemplo);
 }
 
+// Sem pasta, a janela usa a do programa em uso, nunca a pasta corrente.
+TEST_F(ListaExemplos, SemPastaUsaAPastaDoPrograma)
+{
+    const QByteArray antes = qgetenv("VENDRILO_PASTA");
+    qputenv("VENDRILO_PASTA", QFile::encodeName(pasta_.path()));
+    TFrmLista lista;
+    lista.Exemplos->setCurrentRow(9);
+    lista.ExecutarClick();
+    EXPECT_EQ(lista.caminhoEscolhido(), caminho(9));
+    qputenv("VENDRILO_PASTA", antes);
+}
+
 // --- O que mudou?
 
 class OQueMudou : public ::testing::Test {
