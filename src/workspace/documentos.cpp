@@ -1,10 +1,10 @@
 #include "workspace/documentos.h"
 
 #include "platform/dialogos.h"
+#include "platform/pasta_programa.h"
 #include "workspace/arquivo_alg.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
-#include "workspace/pasta_provisoria.h"
 #include "workspace/principal.h"
 
 #include <QAction>
@@ -52,7 +52,7 @@ void GerenteDocumentos::btnNovoClick()
 void GerenteDocumentos::btnAbrirClick()
 {
     const QString caminho =
-        dialogos().abreArquivo(QStringLiteral("Abrir"), kFiltroAbrir, PastaDoPrograma());
+        dialogos().abreArquivo(QStringLiteral("Abrir"), kFiltroAbrir, QString::fromStdString(PastaPrograma()));
     if (caminho.isEmpty())
         return;
     // Lê antes de criar a janela: um arquivo ilegível não deixa janela pela metade.
@@ -178,7 +178,7 @@ bool GerenteDocumentos::SalvarComo(TFrmFilha* filha)
 GerenteDocumentos::Resultado GerenteDocumentos::salvaComo(TFrmFilha* filha)
 {
     QString nome = dialogos().salvaArquivo(QStringLiteral("Salvar Como"), kFiltroSalvar,
-                                           PastaDoPrograma(), filha->legenda());
+                                           QString::fromStdString(PastaPrograma()), filha->legenda());
     if (nome.isEmpty())
         return Resultado::Cancelado;
     if (!nome.toUpper().contains(QStringLiteral(".ALG")))

@@ -2,6 +2,7 @@
 
 #include "workspace/lista_comandos.h"
 #include "workspace/lista_complecao.h"
+#include "workspace/realce/syn_highlighter_vendrilo.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -61,6 +62,10 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     fonte.setFixedPitch(true);
     fonte.setPixelSize(13);
     setFont(fonte);
+    auto* realce = new TSynVendriloSyn(this);
+    realce->setObjectName(QStringLiteral("SynVendriloSyn"));
+    realce->defineFonteBase(fonte);
+    setLexer(realce);
     QFont fonteMargem(QStringLiteral("Terminal"));
     fonteMargem.setStyleHint(QFont::TypeWriter);
     fonteMargem.setPixelSize(11);

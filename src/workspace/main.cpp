@@ -1,8 +1,10 @@
 // Programa do Vendrilo: partida na ordem do desenho original.
 
+#include "workspace/comandos_traducao.h"
 #include "workspace/principal.h"
 #include "workspace/splash.h"
 #include "platform/dialogos.h"
+#include "platform/pasta_programa.h"
 
 #include <QApplication>
 
@@ -41,6 +43,12 @@ int main(int argc, char* argv[])
     auto* principal = new vendrilo::TfrmPrincipal(QApplication::arguments().mid(1));
     principal->setAttribute(Qt::WA_DeleteOnClose);
     vendrilo::dialogos().defineJanelaPai(principal);
+    new vendrilo::ComandosTraducao(principal); // Traduzir e Executar
+
+    // A pasta do programa recebe o que lhe falta; os arquivos do aluno ficam.
+    const vendrilo::ResultadoPreparo preparo = vendrilo::PreparaPastaPrograma();
+    if (!preparo.ok)
+        vendrilo::dialogos().mostraMensagem(QString::fromStdString(preparo.erro));
 
     auto* abertura = new vendrilo::TfrmSplash;
     abertura->roda();

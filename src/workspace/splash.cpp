@@ -58,9 +58,16 @@ void TfrmSplash::roda()
     pb->setValue(0);
     show();
     repaint();
+    // A barra anda 2500 passos, mas só se redesenha quando muda de pixel:
+    // 2500 pinturas completas levariam segundos e a tela seria a mesma.
+    int ultimoPixel = -1;
     for (int i = 0; i < 2500; ++i) {
         pb->setValue(pb->value() + 1);
-        repaint();
+        const int pixel = pb->width() * pb->value() / pb->maximum();
+        if (pixel != ultimoPixel) {
+            ultimoPixel = pixel;
+            pb->repaint();
+        }
     }
     close();
 }
