@@ -3,6 +3,7 @@
 //
 // Uso: gerahelp SAIDA.html
 
+#include "significados.h"
 #include "translate/tabela_palavras.h"
 
 #include <cctype>
@@ -133,7 +134,7 @@ int main(int argc, char** argv)
     for (const auto& g : Grupos) {
         o << "<h2><a name=\"" << g.ancora << "\"></a>" << g.titulo << "</h2>\n"
           << "<table class=\"referencia\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n"
-             "<tr><th>Tipo</th><th>Palavras</th><th>Vira em Pascal</th><th>Fim da linha</th></tr>\n";
+             "<tr><th>Tipo</th><th>Palavras</th><th>Para que serve</th><th>Vira em Pascal</th><th>Fim da linha</th></tr>\n";
         for (const auto& p : vendrilo::TabelaPalavras()) {
             if (p.tipo < g.primeiro || p.tipo > g.ultimo)
                 continue;
@@ -145,6 +146,8 @@ int main(int argc, char** argv)
                   << html(minusculas(grafia)) << "</code>";
                 primeira = false;
             }
+            const auto sig = SignificadosPalavras().find(p.tipo);
+            o << "</td><td>" << (sig != SignificadosPalavras().end() ? sig->second : std::string_view{});
             o << "</td><td>" << textoPascal(p) << "</td><td>" << terminador(p) << "</td></tr>\n";
         }
         o << "</table>\n";
@@ -156,6 +159,11 @@ int main(int argc, char** argv)
         std::cerr << "gerahelp: há tipos da tabela fora dos grupos da ajuda\n";
         return 1;
     }
+    for (const auto& p : vendrilo::TabelaPalavras())
+        if (!SignificadosPalavras().count(p.tipo)) {
+            std::cerr << "gerahelp: o tipo " << p.tipo << " não tem explicação na ajuda\n";
+            return 1;
+        }
     std::ofstream arquivo(argv[1], std::ios::binary);
     arquivo << o.str();
     arquivo.close();
