@@ -3,6 +3,8 @@
 #include "platform/processo.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
@@ -146,6 +148,20 @@ ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::strin
 ResultadoPreparo PreparaPastaPrograma()
 {
     return PreparaPastaPrograma(PastaPrograma(), PastaDados(), CompiladorInstalado());
+}
+
+TravaPastaPrograma::TravaPastaPrograma(const std::string& pasta)
+{
+    fd_ = ::open((pasta + "/.compilando").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ >= 0)
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+}
+
+TravaPastaPrograma::~TravaPastaPrograma()
+{
+    if (fd_ >= 0)
+        ::close(fd_); // fechar solta a trava
 }
 
 } // namespace vendrilo

@@ -47,4 +47,19 @@ ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::strin
 // O mesmo com PastaPrograma(), PastaDados() e CompiladorInstalado().
 ResultadoPreparo PreparaPastaPrograma();
 
+// Trava exclusiva da pasta do programa enquanto dura: duas compilações ao
+// mesmo tempo (a janela e a linha de comando) usariam o mesmo ArquiTmp.tmp.
+// A segunda espera a primeira terminar. Sem a trava (pasta sem escrita),
+// segue sem ela: a compilação falhará adiante com a mensagem própria.
+class TravaPastaPrograma {
+public:
+    explicit TravaPastaPrograma(const std::string& pasta);
+    ~TravaPastaPrograma();
+    TravaPastaPrograma(const TravaPastaPrograma&) = delete;
+    TravaPastaPrograma& operator=(const TravaPastaPrograma&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 } // namespace vendrilo

@@ -115,6 +115,7 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
 
     // 4 e 5. O compilador roda sem shell; a linha de comando é só texto.
     r.LinhaComando = TextoLinhaComando(pasta, entrada.NomePas);
+    TravaPastaPrograma trava(pasta);
     apaga(relatorio); // um relatório velho nunca é lido como novo
     OpcoesProcesso op;
     op.arquivoSaida = relatorio;

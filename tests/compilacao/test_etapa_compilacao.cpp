@@ -8,6 +8,7 @@
 #include "translate/execucao.h"
 
 #include <filesystem>
+#include <thread>
 
 namespace vendrilo::teste {
 namespace {
@@ -189,6 +190,30 @@ TEST_F(EtapaCompilacao, ErroNaPrimeiraLinhaDoAlgoritmoPoeOCursorNela)
     EXPECT_EQ(r.LinhaErroExibida, 1);
     EXPECT_EQ(r.ColunaErro, 7);
     EXPECT_EQ(r.LinhasErro[1], "BEGIN") << "a linha 4 traz o texto do algoritmo";
+}
+
+TEST(CompilacoesSimultaneas, NaMesmaPastaDoProgramaNaoSeMisturam)
+{
+    // O relatório tem nome fixo: sem a trava, uma compilação leria o da outra.
+    PastaProgramaTeste pasta;
+    PastaTemp trabalho;
+    std::vector<std::string> algs;
+    for (const char* nome : {"fatorial", "tabuada", "mdc", "primo"}) {
+        algs.push_back(trabalho / (std::string(nome) + ".alg"));
+        fs::copy_file(std::string(ALGORITMOS) + "/" + nome + ".alg", algs.back());
+    }
+    algs.push_back(trabalho / "quebrado.alg");
+    fs::copy_file(std::string(ALGORITMOS) + "/erros/falta_operador.alg", algs.back());
+    std::vector<ResultadoCompilacao> r(algs.size());
+    std::vector<std::thread> linhas;
+    for (std::size_t i = 0; i < algs.size(); ++i)
+        linhas.emplace_back([&, i] { r[i] = TraduzECompila(algs[i], pasta.caminho()); });
+    for (auto& t : linhas)
+        t.join();
+    for (std::size_t i = 0; i + 1 < algs.size(); ++i)
+        EXPECT_EQ(r[i].situacao, SituacaoCompilacao::Sucesso) << algs[i];
+    ASSERT_EQ(r.back().situacao, SituacaoCompilacao::ErroCompilacao);
+    EXPECT_NE(r.back().LinhasErro[0].find("quebrado.ALG(6)"), std::string::npos) << r.back().LinhasErro[0];
 }
 
 TEST(CaminhosEstranhos, TraduzCompilaERodaSemInterpretarNada)
