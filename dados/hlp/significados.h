@@ -192,6 +192,7 @@ inline const std::map<int, std::string_view>& SignificadosPalavras()
         {188, "Ponteiro para caractere."},
         {189, "Ponteiro para caractere, fechando uma lista de parâmetros."},
         {190, "Ponteiro para texto."},
+        {191, "Ponteiro para texto, fechando uma lista de parâmetros."},
         {192, "Declara uma unidade (biblioteca)."},
         {193, "Abre a lista de parâmetros por valor."},
         {194, "Parâmetros por valor."},
