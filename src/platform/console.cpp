@@ -62,15 +62,14 @@ std::string paraUtf8(const std::string& s)
     return utf8Valido(s, naoAscii) ? s : verificacao::De1252(s);
 }
 
-bool lancadorPadrao(const std::vector<std::string>& argv, const std::string&)
+bool lancadorPadrao(const std::vector<std::string>& argv, const std::string& pasta)
 {
-    return IniciaDesligado(argv);
+    return IniciaDesligado(argv, pasta);
 }
 
 // O sh só recebe texto fixo; mensagens e programa chegam como argumentos.
 constexpr const char* RoteiroConsole =
     "fim=$1; erro=$2; manter=$3; shift 3\n"
-    "cd \"$(dirname -- \"$1\")\" 2>/dev/null\n"
     "\"$@\"; st=$?\n"
     "if [ \"$manter\" = 1 ]; then\n"
     "  if [ \"$st\" -ne 0 ]; then printf '\\n%s %s.\\n' \"$erro\" \"$st\"; fi\n"

@@ -164,7 +164,7 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
     return r;
 }
 
-bool IniciaDesligado(const std::vector<std::string>& argv)
+bool IniciaDesligado(const std::vector<std::string>& argv, const std::string& pasta)
 {
     recolheDesligados();
     if (argv.empty() || argv[0].empty())
@@ -174,6 +174,8 @@ bool IniciaDesligado(const std::vector<std::string>& argv)
     posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&acoes, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&acoes, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (!pasta.empty())
+        posix_spawn_file_actions_addchdir_np(&acoes, pasta.c_str());
     posix_spawnattr_t atributos;
     posix_spawnattr_init(&atributos);
     posix_spawnattr_setflags(&atributos, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);

@@ -233,7 +233,9 @@ TEST(Console, AbreORoteiroQueMostraOCodigoEAMensagemFinal)
     PastaTemp tmp;
     const std::string pasta = tmp / "x y;$(touch PWNED)";
     fs::create_directories(pasta);
-    Grava(pasta + "/sai3.pas", "PROGRAM s;\nBEGIN\n  WRITELN('rodou');\n  HALT(3);\nEND.\n");
+    // O programa roda na pasta dele: o arquivo que cria fica ao lado.
+    Grava(pasta + "/sai3.pas", "PROGRAM s;\nVAR f: TEXT;\nBEGIN\n  ASSIGN(f, 'criado.txt'); REWRITE(f); CLOSE(f);\n"
+                               "  WRITELN('rodou');\n  HALT(3);\nEND.\n");
     ASSERT_EQ(RodaTpc(pasta + "/sai3.pas", tmp.caminho()).status, 0);
     Grava(pasta + "/sai3.pif", "[Console]\nCodificacao=UTF-8\nMensagemFinal=Fim, tecle ENTER.\n");
     const std::string terminal = tmp / "terminal-falso";
@@ -250,6 +252,7 @@ TEST(Console, AbreORoteiroQueMostraOCodigoEAMensagemFinal)
     const auto args = Linhas(Le(terminal + ".args"));
     EXPECT_NE(std::find(args.begin(), args.end(), "-maximized"), args.end());
     EXPECT_EQ(args.back(), pasta + "/sai3.exe");
+    EXPECT_TRUE(Existe(pasta + "/criado.txt"));
     EXPECT_FALSE(Existe(pasta + "/PWNED"));
     EXPECT_FALSE(Existe(tmp / "PWNED"));
 }
