@@ -203,6 +203,9 @@ TEST_F(Realce, TextoGrandeFicaTodoPintadoAoIrAoFim)
 
 int main(int argc, char** argv)
 {
+    // A descoberta dos testes roda sem o ENVIRONMENT do CTest e sem tela.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
