@@ -110,6 +110,7 @@ const CasoErro quebrados[] = {
     {"falta_operador", 6, ": Erro 85: Final de linha esperado."},
     {"caso_de_outro_tipo", 6, ": Erro 74: Tipos incompatíveis entre o seletor e as constantes do CASO."},
     {"campo_inexistente", 8, ": Erro 44: Identificador de campo esperado. "},
+    {"igual_no_lugar_da_seta", 4, ": Erro 91: \"<-\" esperado."},
     {"expressao_incompleta", 5, ": Erro 42: Erro na expressão."},
     {"funcao_com_argumento_errado", 6, ": Erro 26: Tipos incompatíveis - verifique os tipos das variáveis envolvidas."},
 };

@@ -160,6 +160,19 @@ TEST(Tpc, QuebraDeLinhaNoCaminhoNaoDesalinhaORelatorio)
     EXPECT_EQ(e.linhas[5], "  ^");
 }
 
+TEST(Tpc, IgualNoLugarDaAtribuicaoApontaOOperador)
+{
+    // O Free Pascal acusa a linha seguinte; o relatório aponta o "=".
+    PastaTemp tmp;
+    Grava(tmp / "a.pas", "PROGRAM a;\nVAR x: INTEGER;\nBEGIN\n  x = 5\nEND.\n");
+    const Execucao e = RodaTpc(tmp / "a.pas", tmp.caminho());
+    ASSERT_EQ(e.linhas.size(), 6u) << e.saida;
+    EXPECT_EQ(NumeroDoErro(e.linhas), 91);
+    EXPECT_EQ(e.linhas[1], tmp / "a.PAS(4)");
+    EXPECT_EQ(e.linhas[4], "  x = 5");
+    EXPECT_EQ(e.linhas[5], "    ^");
+}
+
 TEST(Tpc, UsoErradoESemCompiladorSaemCom2)
 {
     PastaTemp tmp;

@@ -204,11 +204,12 @@ int main(int argc, char** argv)
     int linha = 0, coluna = 0, numero = 99999;
     std::string texto = "Compilation failed";
     if (erro) {
-        numero = NumeroTurboPascal(*erro, linhas).numero;
+        const Correspondencia c = NumeroTurboPascal(*erro, linhas);
+        numero = c.numero;
         texto = erro->texto;
         if (fs::path(erro->arquivo).filename() == "programa.pas") {
-            linha = erro->linha;
-            coluna = erro->coluna;
+            linha = c.linha > 0 ? c.linha : erro->linha;
+            coluna = c.linha > 0 ? c.coluna : erro->coluna;
         } else if (!erro->arquivo.empty()) {
             texto = fs::path(erro->arquivo).filename().string() + "(" + std::to_string(erro->linha) + "): " + texto;
         }

@@ -102,6 +102,112 @@ bool tipoReal(std::string_view t)
     return false;
 }
 
+bool ehPalavraChave(const std::string& p)
+{
+    return p == "BEGIN" || p == "THEN" || p == "ELSE" || p == "DO" || p == "REPEAT" || p == "END" || p == "OF";
+}
+
+// Uma instrução como "x = 5" ou "v[i] < 3": variável (com índices e campos)
+// seguida de um operador onde o Pascal pede ":=". O Turbo Pascal acusava
+// ":=" esperado sobre o operador; o Free Pascal só vê a expressão ilegal
+// depois dela, às vezes na linha seguinte. Devolve a posição do operador.
+bool atribuicaoComOperador(const std::vector<std::string>& fonte, int linha, int coluna, int& lOp, int& cOp)
+{
+    // Volta até o começo da instrução: ";" ou palavra que abre instrução.
+    int l = linha - 1;
+    int c = coluna - 1;
+    if (l < 0 || l >= static_cast<int>(fonte.size()))
+        return false;
+    int li = -1, ci = -1;
+    while (l >= 0) {
+        const std::string& t = fonte[static_cast<std::size_t>(l)];
+        int i = std::min<int>(c, static_cast<int>(t.size())) - 1;
+        while (i >= 0) {
+            const char ch = t[static_cast<std::size_t>(i)];
+            if (ch == ';') {
+                li = l;
+                ci = i + 1;
+                break;
+            }
+            if (ehLetra(ch)) {
+                int f = i;
+                while (i >= 0 && ehLetra(t[static_cast<std::size_t>(i)]))
+                    --i;
+                if (ehPalavraChave(maiusculas(std::string_view(t).substr(static_cast<std::size_t>(i + 1),
+                                                                          static_cast<std::size_t>(f - i))))) {
+                    li = l;
+                    ci = f + 1;
+                    break;
+                }
+                continue;
+            }
+            --i;
+        }
+        if (li >= 0)
+            break;
+        if (--l >= 0)
+            c = static_cast<int>(fonte[static_cast<std::size_t>(l)].size());
+    }
+    if (li < 0)
+        return false;
+    // Avança: brancos, identificador, seletores [..] e .campo, brancos, operador.
+    auto car = [&](int& a, int& b) -> int {
+        while (a < static_cast<int>(fonte.size())) {
+            const std::string& t = fonte[static_cast<std::size_t>(a)];
+            if (b < static_cast<int>(t.size()))
+                return static_cast<unsigned char>(t[static_cast<std::size_t>(b)]);
+            ++a;
+            b = 0;
+        }
+        return -1;
+    };
+    auto pulaBrancos = [&](int& a, int& b) {
+        int ch;
+        while ((ch = car(a, b)) == ' ' || ch == '\t')
+            ++b;
+    };
+    int a = li, b = ci;
+    pulaBrancos(a, b);
+    int ch = car(a, b);
+    if (ch < 0 || !ehLetra(static_cast<char>(ch)) || std::isdigit(ch))
+        return false;
+    const int la = a, ca = b;
+    while ((ch = car(a, b)) >= 0 && ehLetra(static_cast<char>(ch)) && a == la)
+        ++b;
+    const std::string primeira = maiusculas(std::string_view(fonte[static_cast<std::size_t>(la)]).substr(
+        static_cast<std::size_t>(ca), static_cast<std::size_t>(b - ca)));
+    if (primeira == "IF" || primeira == "WHILE" || primeira == "FOR" || primeira == "UNTIL" || primeira == "CASE" ||
+        primeira == "WITH" || primeira == "REPEAT")
+        return false;
+    for (;;) {
+        pulaBrancos(a, b);
+        ch = car(a, b);
+        if (ch == '[') {
+            int nivel = 0;
+            while ((ch = car(a, b)) >= 0) {
+                ++b;
+                if (ch == '[')
+                    ++nivel;
+                else if (ch == ']' && --nivel == 0)
+                    break;
+            }
+        } else if (ch == '.') {
+            ++b;
+            pulaBrancos(a, b);
+            while ((ch = car(a, b)) >= 0 && ehLetra(static_cast<char>(ch)))
+                ++b;
+        } else {
+            break;
+        }
+    }
+    ch = car(a, b);
+    if (ch != '=' && ch != '<' && ch != '>' && ch != '+' && ch != '-' && ch != '*' && ch != '/')
+        return false;
+    lOp = a + 1;
+    cOp = b + 1;
+    return true;
+}
+
 bool contextoCasa(Contexto c, const MensagemFpc& m, const std::vector<std::string>& fonte)
 {
     switch (c) {
@@ -114,6 +220,10 @@ bool contextoCasa(Contexto c, const MensagemFpc& m, const std::vector<std::strin
     case Contexto::InicioDeInstrucao: {
         const std::string s = simboloAnterior(fonte, m.linha, m.coluna);
         return s == ";" || s == "BEGIN" || s == "THEN" || s == "ELSE" || s == "DO" || s == "REPEAT";
+    }
+    case Contexto::VariavelSemAtribuicao: {
+        int l = 0, col = 0;
+        return atribuicaoComOperador(fonte, m.linha, m.coluna, l, col);
     }
     case Contexto::EsperaLogico:
         return citado(m.texto, "expected ") == "Boolean";
@@ -247,6 +357,7 @@ const std::vector<RegraErro>& TabelaErros()
         {4025, {}, C::Qualquer, 26},          // Incompatible type for arg
         {3283, {}, C::Qualquer, 41},          // Operator is not overloaded (unário)
         {3284, {}, C::Qualquer, 41},          // Operator is not overloaded (binário)
+        {3203, {}, C::VariavelSemAtribuicao, 91}, // "x = 5": faltou o ":="
         {3203, {}, C::InicioDeInstrucao, 113}, // Illegal expression onde começa instrução
         {3203, {}, C::Qualquer, 42},
         {3138, {}, C::Qualquer, 62},          // Division by zero
@@ -269,7 +380,10 @@ Correspondencia NumeroTurboPascal(const MensagemFpc& m, const std::vector<std::s
             continue;
         if (!contextoCasa(r.contexto, m, fonte))
             continue;
-        return {r.numeroTp, static_cast<int>(i)};
+        Correspondencia c{r.numeroTp, static_cast<int>(i)};
+        if (r.contexto == Contexto::VariavelSemAtribuicao)
+            atribuicaoComOperador(fonte, m.linha, m.coluna, c.linha, c.coluna);
+        return c;
     }
     // Sem equivalente: o número do Free Pascal, sempre fora de 1..144, para
     // que a mensagem fique em inglês em vez de virar um texto errado.

@@ -29,6 +29,7 @@ enum class Contexto {
     DepoisDeFor,          // o símbolo anterior é FOR (variável de controle)
     AntesDeAtribuicao,    // ":=" vem depois, na mesma instrução
     InicioDeInstrucao,    // o símbolo anterior é ";", BEGIN, THEN, ELSE, DO ou REPEAT
+    VariavelSemAtribuicao, // a instrução é "variável" seguida de "=", "<" etc. em vez de ":="
     EsperaLogico,         // texto: ...expected "Boolean"
     InteiroRecebeReal,    // texto: Got "Real"..., expected um tipo inteiro
     EncontrouElse,        // texto: ...but "ELSE" found
@@ -49,6 +50,10 @@ const std::vector<RegraErro>& TabelaErros();
 struct Correspondencia {
     int numero;      // 1..144, ou o número do Free Pascal (fora de 1..144) sem equivalente
     int regra;       // índice em TabelaErros(), -1 quando nenhuma casou
+    // Posição corrigida (base 1) quando a regra aponta outro lugar que o do
+    // Free Pascal; 0: a da mensagem.
+    int linha = 0;
+    int coluna = 0;
 };
 
 // Número do Turbo Pascal para a mensagem; `fonte` são as linhas do
