@@ -1,9 +1,9 @@
 { Unidade de apoio de todo programa gerado pelo Vendrilo de Algoritmos:
-  a rotina chamada no FIM do algoritmo, as potencias de EXP-REAL e EXP-INT
+  a rotina chamada no FIM do algoritmo, as potências de EXP-REAL e EXP-INT
   e o CONCATENAR de 2 a 10 textos.
 
-  Compilada com "fpc -Mtp"; o modo abaixo vale so para esta unidade e
-  permite as varias formas de CONCACT, que o modo TP dos programas chama
+  Compilada com "fpc -Mtp"; o modo abaixo vale só para esta unidade e
+  permite as várias formas de CONCACT, que o modo TP dos programas chama
   normalmente. }
 unit AUTORIA;
 
@@ -11,19 +11,19 @@ unit AUTORIA;
 
 interface
 
-{ Chamada onde o algoritmo termina: esvazia a saida e, so quando ela e um
-  terminal, assina o programa. Saida redirecionada recebe apenas o que o
+{ Chamada onde o algoritmo termina: esvazia a saída e, só quando ela é um
+  terminal, assina o programa. Saída redirecionada recebe apenas o que o
   algoritmo escreveu. }
 procedure AUTHORS99;
 
 { base elevada a expoente. Expoente inteiro vale para qualquer base
-  (negativa inclusive); expoente fracionario exige base >= 0 (erro 207).
-  0 elevado a expoente negativo e divisao por zero (erro 200); 0^0 = 1. }
+  (negativa inclusive); expoente fracionário exige base >= 0 (erro 207).
+  0 elevado a expoente negativo é divisão por zero (erro 200); 0^0 = 1. }
 function exp_real(base, expoente: Double): Double;
 
-{ Potencia inteira. Expoente negativo da a parte inteira do resultado
-  (1 e -1 dao +-1, as demais bases 0); 0 elevado a negativo e divisao por
-  zero (erro 200); resultado fora de Int64 e estouro (erro 215). }
+{ Potência inteira. Expoente negativo dá a parte inteira do resultado
+  (1 e -1 dão +-1, as demais bases 0); 0 elevado a negativo é divisão por
+  zero (erro 200); resultado fora de Int64 é estouro (erro 215). }
 function exp_int(base, expoente: Int64): Int64;
 
 function CONCACT(const p1, p2: ShortString): ShortString; overload;
@@ -51,8 +51,8 @@ begin
   end;
 end;
 
-{ Potencia por quadrados sucessivos: exata enquanto cabe na mantissa, ao
-  contrario de exp(e * ln(b)), que tambem nao aceita base negativa. }
+{ Potência por quadrados sucessivos: exata enquanto cabe na mantissa, ao
+  contrário de exp(e * ln(b)), que também não aceita base negativa. }
 function PotenciaInteira(base: Double; e: QWord): Double;
 var
   r: Double;

@@ -84,7 +84,11 @@ ConfigConsole LeConfigConsole(const std::string& caminhoPif)
     ConfigConsole c;
     std::ifstream f(caminhoPif, std::ios::binary);
     std::string linha, secao;
+    bool primeira = true;
     while (f && std::getline(f, linha)) {
+        if (primeira && linha.rfind("\xEF\xBB\xBF", 0) == 0)
+            linha.erase(0, 3); // marca de ordem de bytes de editores UTF-8
+        primeira = false;
         linha = apara(linha);
         if (linha.empty() || linha[0] == ';' || linha[0] == '#')
             continue;

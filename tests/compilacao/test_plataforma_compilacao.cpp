@@ -182,6 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
                 false, false, "uxterm", "Tecle ENTER", "UTF-8"},
         CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true,
                 "xterm", "Aperte a tecla \xC3\x89nter", "automatica"},
+        CasoPif{"utf8_com_marca_de_ordem", "\xEF\xBB\xBF[Console]\nTerminal=konsole\n", true, true, "konsole",
+                "Pressione ENTER para fechar esta janela.", "automatica"},
         CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nTerminal=nao\n[Console]\nsem igual\n=vazio\n", true,
                 true, "xterm", "Pressione ENTER para fechar esta janela.", "automatica"}),
     [](const auto& info) { return std::string(info.param.nome); });
