@@ -1,0 +1,66 @@
+#pragma once
+// Os comandos Traduzir (F9) e Executar (Ctrl+E) da janela principal: as
+// condições e mensagens do comando, a tradução pelo núcleo, a espera pelo
+// compilador sem congelar a janela, a lista de erros de estrutura, o painel
+// de erro do editor e a pergunta de executar.
+//
+// Uso na janela principal (uma vez, depois de criá-la):
+//     new ComandosTraducao(principal);   // filho da janela; liga os comandos
+
+#include "translate/compilacao.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+
+namespace vendrilo {
+
+class TFrmErrosSintaxe;
+class TFrmFilha;
+class TfrmPrincipal;
+class Tradutor;
+
+class ComandosTraducao : public QObject {
+    Q_OBJECT
+public:
+    // Liga "Traduzir1"/"btnTraduzir" e "Executar1"/"btnExecutar" e cria a
+    // janela da lista de erros, que vive enquanto a janela principal viver.
+    explicit ComandosTraducao(TfrmPrincipal* principal);
+    ~ComandosTraducao() override;
+
+    // O comando Traduzir sobre a janela de documento ativa.
+    void btnTraduzirClick();
+    // O comando Executar: abre o programa da última tradução num console.
+    void btnExecutarClick();
+
+    // A lista de erros de estrutura (com a janela de sintaxe dentro dela).
+    TFrmErrosSintaxe* janelaErros() const { return erros_; }
+    // O estado da tradução, mantido de um comando para o outro.
+    Tradutor& tradutor() const { return *tradutor_; }
+
+    // Espera máxima pelo compilador; passado o prazo ele é interrompido.
+    void defineLimite(std::chrono::milliseconds limite) { limite_ = limite; }
+    // Verdadeiro enquanto o compilador roda (a janela só repinta).
+    bool compilando() const { return compilando_; }
+
+signals:
+    // O compilador começou e terminou (os testes acompanham a espera).
+    void compilacaoIniciada();
+    void compilacaoTerminada();
+
+private:
+    bool condicoesTraducao(TFrmFilha* filha);
+    ResultadoCompilacao compilaSemTravar(const EntradaCompilacao& entrada);
+    void mostraErrosEstrutura();
+    void mostraErroCompilacao(TFrmFilha* filha, const ResultadoCompilacao& r);
+
+    TfrmPrincipal* principal_;
+    std::unique_ptr<Tradutor> tradutor_;
+    TFrmErrosSintaxe* erros_;
+    std::chrono::milliseconds limite_{std::chrono::seconds(60)};
+    bool compilando_ = false;
+};
+
+} // namespace vendrilo

@@ -1,0 +1,534 @@
+// Comandos Traduzir e Executar na janela de verdade (plataforma offscreen),
+// com respostas roteirizadas e o Free Pascal de verdade por trás do tpc.
+
+#include "dialogos_roteirizados.h"
+#include "check/frm_erros_sintaxe.h"
+#include "check/frm_sintaxe.h"
+#include "platform/console.h"
+#include "translate/tradutor.h"
+#include "workspace/comandos_traducao.h"
+#include "workspace/documentos.h"
+#include "workspace/editor_vendrilo.h"
+#include "workspace/filha.h"
+#include "workspace/principal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace vendrilo;
+using vendrilo::teste::DialogosRoteirizados;
+
+namespace {
+
+const QString kPerguntaSim = QStringLiteral("Algoritmo traduzido com sucesso. Deseja executar?");
+const QString kNaoSalvo =
+    QStringLiteral("Atenção!!! A tradução não será realizada!!! Seu algoritmo não está salvo!!!");
+
+// Algoritmos em Windows-1252.
+const QByteArray kSoma = "{ soma }\r\n"
+                         "DECLARE a, b INTEIRO\r\n"
+                         "INICIO\r\n"
+                         "   LEIA-PL (a, b)\r\n"
+                         "   MOSTRE-PL ('Soma: ', a + b)\r\n"
+                         "FIM\r\n";
+// "zz" não foi declarada: erro na linha 5, coluna 4 nas duas linguagens.
+const QByteArray kErroLinha5 = "{ erro }\r\n"
+                               "DECLARE a INTEIRO\r\n"
+                               "INICIO\r\n"
+                               "   a <- 1\r\n"
+                               "   zz <- 2\r\n"
+                               "FIM\r\n";
+const QByteArray kSemFim = "DECLARE a INTEIRO\r\n"
+                           "INICIO\r\n"
+                           "   a <- 1\r\n";
+
+QByteArray le(const QString& caminho)
+{
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void escreve(const QString& caminho, const QByteArray& bytes)
+{
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void processa()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// Roda `passo` quando aparecer uma janela modal diferente de `anterior`
+// (a lista de erros, a janela de sintaxe). Cada espera tem o seu relógio,
+// para que esperas aninhadas funcionem; desiste em 30 s.
+void quandoModal(QWidget* anterior, std::function<void(QWidget*)> passo)
+{
+    auto* relogio = new QTimer;
+    auto inicio = std::make_shared<QElapsedTimer>();
+    inicio->start();
+    QObject::connect(relogio, &QTimer::timeout, [relogio, anterior, passo, inicio] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (inicio->elapsed() > 30000) {
+            relogio->stop();
+            relogio->deleteLater();
+            ADD_FAILURE() << "nenhuma janela modal apareceu";
+            return;
+        }
+        if (!modal || modal == anterior || !modal->isVisible())
+            return;
+        relogio->stop();
+        relogio->deleteLater();
+        passo(modal);
+    });
+    relogio->start(10);
+}
+
+class TraducaoGui : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Pasta curta: a regra 8.3 vale também para a pasta do teste.
+        pasta = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/vtXXXXXX"));
+        ASSERT_TRUE(pasta->isValid());
+        ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("prog")));
+        qputenv("VENDRILO_PASTA", em(QStringLiteral("prog")).toUtf8());
+        qunsetenv("VENDRILO_DADOS");
+        qunsetenv("VENDRILO_TERMINAL");
+        DefineLancadorConsole([this](const std::vector<std::string>& argv, const std::string&) {
+            consoles.push_back(argv);
+            return true;
+        });
+        janela = new TfrmPrincipal;
+        janela->show();
+        processa();
+        comandos = new ComandosTraducao(janela);
+    }
+    void TearDown() override
+    {
+        DefineLancadorConsole(nullptr);
+        if (janela) {
+            dialogos.respostasCaixa.clear();
+            for (TFrmFilha* f : janela->filhas())
+                f->memEditor->setModified(false);
+            janela->close();
+            delete janela;
+        }
+        processa();
+    }
+
+    QString em(const QString& nome) const { return pasta->path() + QLatin1Char('/') + nome; }
+
+    // Grava o algoritmo e o abre na janela ativa.
+    TFrmFilha* abre(const QString& nome, const QByteArray& bytes)
+    {
+        escreve(em(nome), bytes);
+        TFrmFilha* filha = janela->filhaAtiva();
+        EXPECT_TRUE(janela->documentos().carrega(filha, em(nome)));
+        return filha;
+    }
+
+    void traduz() { janela->acao(QStringLiteral("Traduzir1"))->trigger(); }
+
+    int perguntasSimNaoCancelar() const
+    {
+        int n = 0;
+        for (const auto& p : dialogos.perguntas)
+            n += p.tipo == QStringLiteral("caixa") && p.flags == 0x33;
+        return n;
+    }
+
+    DialogosRoteirizados dialogos;
+    std::unique_ptr<QTemporaryDir> pasta;
+    TfrmPrincipal* janela = nullptr;
+    ComandosTraducao* comandos = nullptr;
+    std::vector<std::vector<std::string>> consoles;
+};
+
+// --- Condições do comando -------------------------------------------------
+
+struct CasoRecusa {
+    const char* nome;
+    bool salvo;            // o documento tem nome .ALG
+    QByteArray conteudo;   // vazio: editor sem texto
+    const char* mensagem;
+};
+
+class RecusaTraducao : public TraducaoGui, public ::testing::WithParamInterface<CasoRecusa> {};
+
+TEST_P(RecusaTraducao, MostraAMensagemENaoEscreveNada)
+{
+    const CasoRecusa& caso = GetParam();
+    if (caso.salvo)
+        abre(QStringLiteral("vazio.alg"), caso.conteudo);
+    traduz();
+    EXPECT_EQ(dialogos.textos(), QStringList{QString::fromUtf8(caso.mensagem)});
+    EXPECT_TRUE(QDir(pasta->path()).entryList({QStringLiteral("*.pas"), QStringLiteral("*.exe")}).isEmpty());
+    EXPECT_EQ(consoles.size(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Condicoes, RecusaTraducao,
+    ::testing::Values(
+        CasoRecusa{"documento_sem_nome", false, {},
+                   "Algoritmo ainda não foi salvo para ser traduzido, salve-o antes."},
+        CasoRecusa{"editor_vazio", true, {}, "O seu algoritmo ainda não está editado."}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+class AlteradoNaoSalvo : public TraducaoGui, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AlteradoNaoSalvo, NaoTraduzEMantemOsArquivosAntigos)
+{
+    TFrmFilha* filha = abre(QStringLiteral("soma.alg"), kSoma);
+    escreve(em(QStringLiteral("soma.pas")), "pas antigo");
+    escreve(em(QStringLiteral("soma.exe")), "exe antigo");
+    filha->memEditor->setCursorPosition(0, 0);
+    QTest::keyClicks(filha->memEditor, QStringLiteral("x"));
+    ASSERT_TRUE(filha->memEditor->isModified());
+
+    dialogos.respostasCaixa.enqueue(GetParam());
+    traduz();
+
+    ASSERT_EQ(dialogos.perguntas.size(), 2);
+    const auto& pergunta = dialogos.perguntas[0];
+    EXPECT_EQ(pergunta.texto, QStringLiteral("Você deseja traduzir, mas o seu algoritmo foi alterado e não "
+                                             "está salvo!!!\r\rDeseja salvar as alterações em ") +
+                                  em(QStringLiteral("soma.alg")) + QStringLiteral("???\r"));
+    EXPECT_EQ(pergunta.titulo, QStringLiteral("Vendrilo de Algoritmo"));
+    EXPECT_EQ(pergunta.flags, 0x33u);
+    EXPECT_EQ(dialogos.perguntas[1].texto, kNaoSalvo);
+    EXPECT_EQ(le(em(QStringLiteral("soma.pas"))), QByteArray("pas antigo"));
+    EXPECT_EQ(le(em(QStringLiteral("soma.exe"))), QByteArray("exe antigo"));
+    EXPECT_EQ(le(em(QStringLiteral("soma.alg"))), kSoma);
+    EXPECT_TRUE(filha->memEditor->isModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Respostas, AlteradoNaoSalvo, ::testing::Values(int(Caixa::RespNao), int(Caixa::RespCancelar)),
+                         [](const auto& info) { return info.param == Caixa::RespNao ? "Nao" : "Cancelar"; });
+
+TEST_F(TraducaoGui, AlteradoComSimGravaETraduzNoMesmoComando)
+{
+    TFrmFilha* filha = abre(QStringLiteral("soma.alg"), kSoma);
+    escreve(em(QStringLiteral("soma.exe")), "exe antigo");
+    filha->memEditor->setCursorPosition(0, 2);
+    QTest::keyClicks(filha->memEditor, QStringLiteral("nova "));
+    dialogos.respostasCaixa << Caixa::RespSim << Caixa::RespNao;
+
+    traduz();
+
+    EXPECT_EQ(perguntasSimNaoCancelar(), 1);
+    EXPECT_EQ(dialogos.textos().last(), kPerguntaSim);
+    EXPECT_FALSE(filha->memEditor->isModified());
+    EXPECT_TRUE(le(em(QStringLiteral("soma.alg"))).startsWith("{ nova soma }\r\n"));
+    // Sucesso sem a marca xpas.xno: fica o programa novo e o .pif, sai o .pas.
+    EXPECT_NE(le(em(QStringLiteral("soma.exe"))), QByteArray("exe antigo"));
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("soma.pas"))));
+    EXPECT_TRUE(QFile::exists(em(QStringLiteral("soma.pif"))));
+    EXPECT_TRUE(janela->ArquivoAtual.isEmpty());
+    EXPECT_EQ(consoles.size(), 0u);
+}
+
+// --- Erros de estrutura: resumo, lista e página de sintaxe ------------------
+
+TEST_F(TraducaoGui, ErrosDeEstruturaMostramResumoListaEPaginas)
+{
+    abre(QStringLiteral("semfim.alg"), kSemFim);
+    QStringList linhasLista;
+    QString tituloLista, tituloSintaxe, pagina0, aviso;
+    int bipesAntesDaPagina = -1;
+    bool listaVaziaAoFechar = false;
+
+    quandoModal(nullptr, [&](QWidget* modal) {
+        auto* lista = qobject_cast<TFrmErrosSintaxe*>(modal);
+        ASSERT_NE(lista, nullptr);
+        tituloLista = lista->windowTitle();
+        for (int i = 0; i < lista->ErrosSintaxe()->count(); ++i)
+            linhasLista << lista->ErrosSintaxe()->item(i)->text();
+        QListWidget* l = lista->ErrosSintaxe();
+        // Linha 0 (cabeçalho): só o aviso, nenhuma página.
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(0)).center());
+        aviso = dialogos.textos().last();
+        bipesAntesDaPagina = dialogos.bipes;
+        // Linha numerada: a página do comando, fechada pelo "&Retornar".
+        quandoModal(lista, [&](QWidget* sintaxe) {
+            auto* janelaSintaxe = qobject_cast<TFrmSintaxe*>(sintaxe);
+            ASSERT_NE(janelaSintaxe, nullptr);
+            tituloSintaxe = janelaSintaxe->windowTitle();
+            pagina0 = janelaSintaxe->linhas().value(0);
+            QTest::mouseClick(janelaSintaxe->Retornar(), Qt::LeftButton);
+        });
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(2)).center());
+        janela->defineStatus(3, QStringLiteral("Lin: 1  Col: 1"));
+        QTest::mouseClick(lista->Button1(), Qt::LeftButton);
+        listaVaziaAoFechar = lista->ErrosSintaxe()->count() == 0;
+    });
+    traduz();
+
+    ASSERT_GE(dialogos.textos().size(), 2);
+    EXPECT_EQ(dialogos.textos()[0],
+              QStringLiteral("Atenção!!! O algoritmo apresenta 1 erro de estrutura nos comandos básicos. "
+                             "Será apresentada uma lista com estes erros, basta clicar na linha numerada com "
+                             "a mensagem para ver a sintaxe correta do comando."));
+    EXPECT_EQ(dialogos.perguntas[0].titulo, TituloAplicacao());
+    EXPECT_EQ(aviso, QStringLiteral("Atenção!!! Clique na linha numerada do erro para ver a sintaxe do comando."));
+    EXPECT_GE(bipesAntesDaPagina, 2); // o da lista e o do clique
+    EXPECT_EQ(tituloLista, TituloAplicacao() + QStringLiteral(" - Lista de Erros de Sintaxe"));
+    ASSERT_EQ(linhasLista.size(), 3);
+    EXPECT_TRUE(linhasLista[2].contains(QStringLiteral("FIM"))) << linhasLista[2].toStdString();
+    EXPECT_EQ(tituloSintaxe, TituloAplicacao() + QStringLiteral(" - Sintaxe de Comandos"));
+    EXPECT_TRUE(pagina0.startsWith(QStringLiteral("O comando FIM é um marcador"))) << pagina0.toStdString();
+    EXPECT_TRUE(listaVaziaAoFechar);
+    EXPECT_TRUE(janela->textoStatus(3).isEmpty());
+    // Nada compilado; o .pas fica para quem quiser lê-lo.
+    EXPECT_TRUE(QFile::exists(em(QStringLiteral("semfim.pas"))));
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("semfim.exe"))));
+    EXPECT_FALSE(dialogos.textos().contains(kPerguntaSim));
+    // O estado foi zerado: a próxima tradução de um algoritmo certo compila.
+    EXPECT_EQ(comandos->tradutor().estado().TotalErros, 0);
+    abre(QStringLiteral("soma.alg"), kSoma);
+    dialogos.limpa();
+    dialogos.respostasCaixa << Caixa::RespNao;
+    traduz();
+    EXPECT_EQ(dialogos.textos(), QStringList{kPerguntaSim});
+}
+
+// --- Erro de compilação: painel, título e cursor ----------------------------
+
+TEST_F(TraducaoGui, ErroDeCompilacaoMarcaALinhaEAColunaNoEditor)
+{
+    TFrmFilha* filha = abre(QStringLiteral("erro.alg"), kErroLinha5);
+    traduz();
+
+    EXPECT_TRUE(dialogos.textos().isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(filha->grbErro->isHidden());
+    EXPECT_EQ(filha->grbErro->title(), QStringLiteral("   Atenção!!! Erro detectado na linha [5]!!!   "));
+    const QStringList painel = filha->memErro->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(painel.size(), 3);
+    EXPECT_TRUE(painel[0].contains(QStringLiteral("erro.ALG(5)"))) << painel[0].toStdString();
+    EXPECT_TRUE(painel[0].contains(QStringLiteral(": Erro "))) << painel[0].toStdString();
+    EXPECT_EQ(painel[1], QStringLiteral("   zz <- 2"));
+    EXPECT_EQ(painel[2].indexOf(QLatin1Char('^')), 3);
+    EXPECT_EQ(janela->LinhaErro, 4);
+    EXPECT_EQ(janela->LinhaErroExibida, 5);
+    EXPECT_EQ(janela->ColunaErro, 4);
+    EXPECT_EQ(filha->memEditor->linhaCursor(), 4);
+    EXPECT_EQ(filha->memEditor->selectedText(), QStringLiteral("zz"));
+    EXPECT_TRUE(janela->textoStatus(3).isEmpty());
+    EXPECT_TRUE(janela->ArquivoAtual.isEmpty());
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("erro.exe"))));
+    EXPECT_TRUE(QFile::exists(em(QStringLiteral("erro.pas"))));
+    EXPECT_TRUE(QFile::exists(em(QStringLiteral("erro.pif"))));
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("prog/ArquiTmp.tmp"))));
+
+    // O clique no painel volta ao mesmo lugar; uma edição esconde o painel.
+    filha->memEditor->setCursorPosition(0, 0);
+    QTest::mouseClick(filha->memErro->viewport(), Qt::LeftButton);
+    EXPECT_EQ(filha->memEditor->linhaCursor(), 4);
+    EXPECT_EQ(filha->memEditor->selectedText(), QStringLiteral("zz"));
+    QTest::keyClicks(filha->memEditor, QStringLiteral("w"));
+    EXPECT_TRUE(filha->grbErro->isHidden());
+}
+
+// Um erro de compilação nunca passa calado, mesmo fora das linhas que o
+// cursor alcança; o cursor só anda quando a linha é do algoritmo.
+struct CasoBorda {
+    const char* nome;
+    QByteArray algoritmo;
+    const char* titulo;
+    int LinhaErro;
+    int linhaCursor; // o cursor parte da linha 2
+};
+
+class ErroNaBorda : public TraducaoGui, public ::testing::WithParamInterface<CasoBorda> {};
+
+TEST_P(ErroNaBorda, MostraOPainelEPoeOCursorSoEmLinhaDoAlgoritmo)
+{
+    const CasoBorda& caso = GetParam();
+    TFrmFilha* filha = abre(QStringLiteral("borda.alg"), caso.algoritmo);
+    filha->memEditor->setCursorPosition(2, 0);
+    traduz();
+    EXPECT_TRUE(dialogos.textos().isEmpty());
+    EXPECT_FALSE(filha->grbErro->isHidden());
+    EXPECT_EQ(filha->grbErro->title(), QString::fromUtf8(caso.titulo));
+    EXPECT_EQ(filha->memErro->toPlainText().split(QLatin1Char('\n')).size(), 3);
+    EXPECT_EQ(janela->LinhaErro, caso.LinhaErro);
+    EXPECT_EQ(filha->memEditor->linhaCursor(), caso.linhaCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Compilacao, ErroNaBorda,
+    ::testing::Values(
+        CasoBorda{"primeira_linha", "DECLARE a INTEIRO zz\r\nINICIO\r\n   a <- 1\r\nFIM\r\n",
+                  "   Atenção!!! Erro detectado na linha [1]!!!   ", 0, 0},
+        // O que vem antes da primeira declaração cai numa linha da moldura.
+        CasoBorda{"antes_da_primeira_declaracao", "zz <- 1 DECLARE a INTEIRO\r\nINICIO\r\n   a <- 1\r\nFIM\r\n",
+                  "   Atenção!!! Erro detectado na tradução!!!   ", -1, 2}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+// --- Sucesso e o comando Executar -------------------------------------------
+
+TEST_F(TraducaoGui, SucessoComSimAbreOConsoleDoPrograma)
+{
+    abre(QStringLiteral("soma.alg"), kSoma);
+    dialogos.respostasCaixa << Caixa::RespSim;
+    traduz();
+
+    ASSERT_EQ(dialogos.perguntas.size(), 1);
+    EXPECT_EQ(dialogos.perguntas[0].texto, kPerguntaSim);
+    EXPECT_EQ(dialogos.perguntas[0].titulo, TituloAplicacao());
+    EXPECT_EQ(dialogos.perguntas[0].flags, 0x24u);
+    ASSERT_EQ(consoles.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(consoles[0].back()), em(QStringLiteral("soma.exe")));
+    EXPECT_TRUE(janela->textoStatus(0).isEmpty());
+}
+
+TEST_F(TraducaoGui, ExecutarSemProgramaAvisaEComProgramaAbreUmConsolePorVez)
+{
+    abre(QStringLiteral("nunca.alg"), kSoma);
+    janela->acao(QStringLiteral("Executar1"))->trigger();
+    EXPECT_EQ(dialogos.textos(),
+              QStringList{QStringLiteral("O algoritmo ainda não foi traduzido. Faça a tradução para rodar.")});
+    EXPECT_EQ(consoles.size(), 0u);
+
+    dialogos.limpa();
+    escreve(em(QStringLiteral("nunca.exe")), "#!/bin/sh\n");
+    janela->acao(QStringLiteral("Executar1"))->trigger();
+    janela->acao(QStringLiteral("btnExecutar"))->trigger();
+    EXPECT_TRUE(dialogos.textos().isEmpty());
+    ASSERT_EQ(consoles.size(), 2u);
+    EXPECT_EQ(QString::fromStdString(consoles[1].back()), em(QStringLiteral("nunca.exe")));
+}
+
+// --- Arquivos de apoio e compilador que não termina ------------------------
+
+TEST_F(TraducaoGui, ArquivosDeApoioFaltandoBipamEApagamOPas)
+{
+    // Sem dados para preencher a pasta do programa, falta a unidade AUTORIA.
+    ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("nada")));
+    qputenv("VENDRILO_DADOS", em(QStringLiteral("nada")).toUtf8());
+    abre(QStringLiteral("soma.alg"), kSoma);
+    traduz();
+    qunsetenv("VENDRILO_DADOS");
+
+    EXPECT_EQ(dialogos.bipes, 1);
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos()[0].startsWith(
+        QStringLiteral("Arquivos do Vendrilo de Algoritmos não estão completos!!! Contate a equipe do projeto. (")));
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("soma.pas"))));
+}
+
+TEST_F(TraducaoGui, CompiladorQueNaoTerminaEInterrompidoSemCongelarAJanela)
+{
+    const QString prog = em(QStringLiteral("lento"));
+    ASSERT_TRUE(QDir().mkpath(prog));
+    for (const char* nome : {"autoria.ppu", "autoria.o", "tpc.pif"})
+        escreve(prog + QLatin1Char('/') + QLatin1String(nome), "x");
+    escreve(prog + QStringLiteral("/tpc"), "#!/bin/sh\nexec sleep 60\n");
+    QFile::setPermissions(prog + QStringLiteral("/tpc"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("VENDRILO_PASTA", prog.toUtf8());
+    comandos->defineLimite(std::chrono::milliseconds(1500));
+
+    // Um relógio da janela continua batendo durante a espera.
+    int batidas = 0;
+    bool ocupado = false;
+    QTimer relogio;
+    QObject::connect(&relogio, &QTimer::timeout, [&] {
+        ++batidas;
+        ocupado = ocupado || comandos->compilando();
+    });
+    relogio.start(50);
+    abre(QStringLiteral("soma.alg"), kSoma);
+    QElapsedTimer tempo;
+    tempo.start();
+    traduz();
+    const qint64 ms = tempo.elapsed();
+
+    EXPECT_LT(ms, 20000);
+    EXPECT_GE(batidas, 10);
+    EXPECT_TRUE(ocupado);
+    EXPECT_FALSE(comandos->compilando());
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos()[0].contains(QStringLiteral("não terminou"))) << dialogos.textos()[0].toStdString();
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("soma.exe"))));
+    EXPECT_TRUE(janela->ArquivoAtual.isEmpty());
+}
+
+// --- De ponta a ponta: digitado, F9, console de verdade --------------------
+
+TEST_F(TraducaoGui, PontaAPontaDigitadoTraduzidoComF9ERodadoNoConsole)
+{
+    DefineLancadorConsole(nullptr);
+    // Um "terminal" que roda o que vem depois de -e, com entrada e saída em arquivos.
+    const QString terminal = em(QStringLiteral("term.sh"));
+    escreve(terminal, QStringLiteral("#!/bin/sh\n"
+                                     "while [ $# -gt 0 ] && [ \"$1\" != -e ]; do shift; done; shift\n"
+                                     "case \"$1\" in */luit) while [ \"$1\" != -- ]; do shift; done; shift;; esac\n"
+                                     "\"$@\" < '%1' > '%2.tmp' 2>&1\n"
+                                     "mv '%2.tmp' '%2'\n")
+                          .arg(em(QStringLiteral("entrada.txt")), em(QStringLiteral("saida.txt")))
+                          .toUtf8());
+    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("VENDRILO_TERMINAL", terminal.toUtf8());
+    escreve(em(QStringLiteral("entrada.txt")), "3 4\n\n");
+
+    TFrmFilha* filha = abre(QStringLiteral("digita.alg"), QByteArray());
+    janela->activateWindow();
+    filha->memEditor->setFocus();
+    for (const QString& linha : {QStringLiteral("DECLARE a, b INTEIRO"), QStringLiteral("INICIO"),
+                                 QStringLiteral("LEIA-PL (a, b)"), QStringLiteral("MOSTRE-PL ('Olá, soma: ', a + b)"),
+                                 QStringLiteral("FIM")}) {
+        for (const QChar c : linha) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(filha->memEditor, char(c.unicode()));
+            else // keyClicks só conhece ASCII
+                QTest::sendKeyEvent(QTest::Click, filha->memEditor, Qt::Key(c.toUpper().unicode()),
+                                    QString(c), Qt::NoModifier);
+        }
+        QTest::keyClick(filha->memEditor, Qt::Key_Return);
+    }
+    dialogos.respostasCaixa << Caixa::RespSim << Caixa::RespSim;
+    QTest::keyClick(filha->memEditor, Qt::Key_F9);
+
+    ASSERT_EQ(dialogos.textos().size(), 2) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(dialogos.textos()[1], kPerguntaSim);
+    EXPECT_TRUE(le(em(QStringLiteral("digita.alg"))).contains("MOSTRE-PL ('Ol\xe1, soma: ', a + b)"));
+
+    QElapsedTimer tempo;
+    tempo.start();
+    while (!QFile::exists(em(QStringLiteral("saida.txt"))) && tempo.elapsed() < 30000)
+        QTest::qWait(50);
+    const QByteArray saida = le(em(QStringLiteral("saida.txt")));
+    EXPECT_TRUE(saida.contains("Ol\xe1, soma: 7")) << saida.toStdString();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A descoberta dos testes roda sem o ambiente do CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(TituloAplicacao());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
