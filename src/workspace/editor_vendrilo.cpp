@@ -264,6 +264,104 @@ void EditorVendrilo::insereComando(int indice)
     endUndoAction();
 }
 
+int EditorVendrilo::pesquisaSubstitui(const QString& texto, const QString& troca, unsigned opcoes,
+                                      const PerguntaTroca& pergunta)
+{
+    if (texto.isEmpty())
+        return 0;
+    const QByteArray agulha = texto.toUtf8();
+    const QByteArray novo = troca.toUtf8();
+    const bool paraTras = opcoes & ParaTras;
+    const bool trocando = opcoes & Substituir;
+    int flags = 0;
+    if (opcoes & Maiusculas)
+        flags |= SCFIND_MATCHCASE;
+    if (opcoes & PalavraInteira)
+        flags |= SCFIND_WHOLEWORD;
+    SendScintilla(SCI_SETSEARCHFLAGS, flags);
+
+    // Faixa da busca: o texto todo, a seleção, ou do cursor em diante (ou para trás).
+    const long selIni = SendScintilla(SCI_GETSELECTIONSTART);
+    const long selFim = SendScintilla(SCI_GETSELECTIONEND);
+    long inicio = 0;
+    long fim = SendScintilla(SCI_GETLENGTH);
+    if ((opcoes & SoSelecao) && selFim > selIni) {
+        inicio = selIni;
+        fim = selFim;
+    } else if (!(opcoes & TodoOTexto)) {
+        if (paraTras)
+            fim = selIni;
+        else
+            inicio = selFim;
+    }
+
+    int tratadas = 0;
+    bool semPerguntar = !(opcoes & Perguntar) || !pergunta;
+    long ultimoIni = -1;
+    long ultimoFim = -1;
+    beginUndoAction();
+    while (inicio <= fim) {
+        if (paraTras)
+            SendScintilla(SCI_SETTARGETRANGE, fim, inicio);
+        else
+            SendScintilla(SCI_SETTARGETRANGE, inicio, fim);
+        const long achado =
+            SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(agulha.size()), agulha.constData());
+        if (achado < 0)
+            break;
+        const long achadoFim = SendScintilla(SCI_GETTARGETEND);
+        ++tratadas;
+        if (!trocando) {
+            ultimoIni = achado;
+            ultimoFim = achadoFim;
+            break;
+        }
+        RespostaTroca r = Trocar;
+        const QString textoAchado = text(int(achado), int(achadoFim));
+        // Trocar um texto por ele mesmo não muda nada: nem se pergunta.
+        if (textoAchado == troca)
+            r = Pular;
+        else if (!semPerguntar) {
+            const int linha = int(SendScintilla(SCI_LINEFROMPOSITION, achado));
+            const int coluna = int(SendScintilla(SCI_GETCOLUMN, achado));
+            SendScintilla(SCI_SETSEL, achado, achadoFim);
+            r = pergunta(textoAchado, troca, linha, coluna);
+        }
+        if (r == Parar)
+            break;
+        if (r == TrocarTodos) {
+            semPerguntar = true;
+            r = Trocar;
+        }
+        long depois = achadoFim;
+        if (r == Trocar) {
+            SendScintilla(SCI_SETTARGETRANGE, achado, achadoFim);
+            SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(novo.size()), novo.constData());
+            depois = achado + novo.size();
+            fim += novo.size() - (achadoFim - achado);
+        }
+        ultimoIni = achado;
+        ultimoFim = depois;
+        if (!(opcoes & SubstituirTodos))
+            break;
+        if (paraTras)
+            fim = achado;
+        else
+            inicio = depois;
+        if (achadoFim == achado) // proteção contra laço num achado vazio
+            ++inicio;
+    }
+    endUndoAction();
+    if (ultimoIni >= 0) {
+        // Para a frente o cursor fica no fim do achado; para trás, no começo.
+        if (paraTras)
+            SendScintilla(SCI_SETSEL, ultimoFim, ultimoIni);
+        else
+            SendScintilla(SCI_SETSEL, ultimoIni, ultimoFim);
+    }
+    return tratadas;
+}
+
 int EditorVendrilo::linhaDoMarcador(int numero) const
 {
     return markerFindNext(0, 1u << (kPrimeiroMarcador + numero));

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 namespace vendrilo {
 
 class ListaComplecao;
@@ -45,6 +47,21 @@ public:
     void insereComando(int indice);
     // Palavra que está sendo digitada (até o cursor).
     QString palavraDigitada() const;
+
+    // Busca e troca do editor (opções combináveis).
+    enum OpcaoBusca : unsigned {
+        Substituir = 1, SubstituirTodos = 2, Perguntar = 4, ParaTras = 8, Maiusculas = 16,
+        TodoOTexto = 32, SoSelecao = 64, PalavraInteira = 128,
+    };
+    // Resposta da pergunta antes de cada troca.
+    enum RespostaTroca { Trocar, Pular, TrocarTodos, Parar };
+    // Pergunta feita antes de cada troca: achado, troca, linha e coluna (a partir de 0).
+    using PerguntaTroca =
+        std::function<RespostaTroca(const QString& achado, const QString& troca, int linha, int coluna)>;
+    // Seleciona a próxima ocorrência, ou troca as ocorrências (perguntando);
+    // devolve quantas ocorrências foram tratadas.
+    int pesquisaSubstitui(const QString& texto, const QString& troca, unsigned opcoes,
+                          const PerguntaTroca& pergunta = {});
 
     // Marcadores 0 a 9.
     void alternaMarcador(int numero);

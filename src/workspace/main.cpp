@@ -1,12 +1,14 @@
 // Programa do Vendrilo: partida na ordem do desenho original.
 
 #include "workspace/comandos_traducao.h"
+#include "workspace/pesquisa.h"
 #include "workspace/principal.h"
 #include "workspace/splash.h"
 #include "platform/dialogos.h"
 #include "platform/pasta_programa.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +45,7 @@ int main(int argc, char* argv[])
     auto* principal = new vendrilo::TfrmPrincipal(QApplication::arguments().mid(1));
     principal->setAttribute(Qt::WA_DeleteOnClose);
     vendrilo::dialogos().defineJanelaPai(principal);
+    new vendrilo::ComandosPesquisa(principal);
     new vendrilo::ComandosTraducao(principal); // Traduzir e Executar
 
     // A pasta do programa recebe o que lhe falta; os arquivos do aluno ficam.
@@ -54,5 +57,15 @@ int main(int argc, char* argv[])
     abertura->roda();
 
     principal->show();
+
+    // Para a documentação (scripts/captura_tela.sh): foto da janela e saída.
+    const QString captura = qEnvironmentVariable("VENDRILO_CAPTURA");
+    if (!captura.isEmpty())
+        QTimer::singleShot(1500, principal, [principal, captura] {
+            const bool ok = principal->grab().save(captura);
+            std::fprintf(stderr, ok ? "Tela gravada em %s\n" : "Não foi possível gravar %s\n",
+                         captura.toLocal8Bit().constData());
+            QApplication::exit(ok ? 0 : 1);
+        });
     return app.exec();
 }
