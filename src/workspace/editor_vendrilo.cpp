@@ -60,7 +60,8 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     QFont fonte(QStringLiteral("Courier New"));
     fonte.setStyleHint(QFont::TypeWriter);
     fonte.setFixedPitch(true);
-    fonte.setPixelSize(13);
+    // O Scintilla só entende tamanho em pontos: 13 pixels a 96 ppp são 10 pontos.
+    fonte.setPointSize(10);
     setFont(fonte);
     auto* realce = new TSynVendriloSyn(this);
     realce->setObjectName(QStringLiteral("SynVendriloSyn"));
@@ -68,7 +69,7 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     setLexer(realce);
     QFont fonteMargem(QStringLiteral("Terminal"));
     fonteMargem.setStyleHint(QFont::TypeWriter);
-    fonteMargem.setPixelSize(11);
+    fonteMargem.setPointSize(8);
     setMarginsFont(fonteMargem);
     setMarginType(0, NumberMargin);
     setMarginLineNumbers(0, true);

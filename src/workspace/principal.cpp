@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QStatusBar>
 
 namespace vendrilo {
@@ -27,6 +28,25 @@ bool areaTemTexto()
 {
     const QMimeData* dados = QGuiApplication::clipboard()->mimeData();
     return dados && dados->hasText();
+}
+
+// Ícone das janelas: um "V" desenhado, sem arquivo de imagem.
+QIcon iconeVendrilo()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(30, 80, 160));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    QFont f = QApplication::font();
+    f.setPixelSize(24);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("V"));
+    return QIcon(pm);
 }
 
 } // namespace
@@ -42,6 +62,7 @@ TfrmPrincipal::TfrmPrincipal(const QStringList& argumentos, QWidget* pai)
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(TituloAplicacao());
+    setWindowIcon(iconeVendrilo());
     resize(960, 700);
 
     mdi_ = new QMdiArea(this);
@@ -139,7 +160,7 @@ TFrmFilha* TfrmPrincipal::CriaFilha(const QString& nome)
     auto* filha = new TFrmFilha(this);
     filha->defineLegenda(nome);
     QMdiSubWindow* sw = mdi_->addSubWindow(filha);
-    sw->setWindowIcon(QIcon());
+    sw->setWindowIcon(windowIcon());
     sw->showMaximized();
     mdi_->setActiveSubWindow(sw);
 
@@ -198,6 +219,7 @@ void TfrmPrincipal::FormShow()
     filha->memEditor->posicionaCursor(0, 16);
     filha->memEditor->selecionaTrecho(0, 16, 24);
     filha->memEditor->setFocus();
+    filha->atualizaPosicao();
 }
 
 void TfrmPrincipal::showEvent(QShowEvent* e)
