@@ -8,6 +8,9 @@
 
 int main(int argc, char** argv)
 {
+    // A descoberta dos testes (--gtest_list_tests) roda sem o ENVIRONMENT do CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(vendrilo::TituloAplicacao());
     ::testing::InitGoogleTest(&argc, argv);
