@@ -2,6 +2,7 @@
 
 #include "platform/processo.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -63,6 +64,16 @@ void acrescentaParagrafo(QString& xml, QStringView linha)
     xml += QLatin1String("</text:p>\n");
 }
 
+// Modelos entregues ficam para o processador ler depois; os de mais de um
+// dia já foram lidos há muito e são apagados, para não se acumularem.
+void apagaModelosAntigos(const QDir& pasta)
+{
+    const QDateTime limite = QDateTime::currentDateTime().addDays(-1);
+    for (const QFileInfo& f : pasta.entryInfoList({QStringLiteral("vendrilo-??????.fodt")}, QDir::Files))
+        if (f.lastModified() < limite)
+            QFile::remove(f.absoluteFilePath());
+}
+
 QStringList candidatos()
 {
     QStringList r{QStringLiteral("soffice"), QStringLiteral("libreoffice")};
@@ -114,6 +125,7 @@ QString ProcessadorLibreOffice::abreDocumentoNovo(const QString& texto)
     // O documento é modelo ("-n"): o Writer abre um documento novo, sem
     // título, e o arquivo temporário nunca é sobrescrito ao salvar.
     const QString pasta = pasta_.isEmpty() ? QDir::tempPath() : pasta_;
+    apagaModelosAntigos(QDir(pasta));
     QTemporaryFile arquivo(QDir(pasta).filePath(QStringLiteral("vendrilo-XXXXXX.fodt")));
     arquivo.setAutoRemove(false); // o processador lê depois que voltamos
     const QByteArray conteudo = DocumentoFodt(texto);

@@ -6,6 +6,7 @@
 #include "platform/processo.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -166,6 +167,32 @@ TEST_F(SofficeDeTeste, RecebeUmModeloDeDocumentoNovoComOTexto)
     EXPECT_EQ(paragrafos(recebido.readAll()),
               (QStringList{QStringLiteral("inicio"), QStringLiteral("   mostre('média')"),
                            QStringLiteral("fim")}));
+}
+
+TEST_F(SofficeDeTeste, ModelosDeMaisDeUmDiaSaoApagadosOsOutrosFicam)
+{
+    const QDateTime anteontem = QDateTime::currentDateTime().addDays(-2);
+    const QString antigo = pasta + QStringLiteral("/vendrilo-abc123.fodt");
+    const QString recente = pasta + QStringLiteral("/vendrilo-def456.fodt");
+    const QString doAluno = pasta + QStringLiteral("/meu-texto.fodt");
+    for (const QString& nome : {antigo, recente, doAluno}) {
+        QFile f(nome);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+    }
+    for (const QString& nome : {antigo, doAluno}) {
+        QFile f(nome);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(anteontem, QFileDevice::FileModificationTime));
+    }
+    ProcessadorLibreOffice p(programa);
+    p.definePastaDocumentos(pasta);
+    ASSERT_EQ(p.abreDocumentoNovo(QStringLiteral("x")), QString());
+    EXPECT_FALSE(QFile::exists(antigo));
+    EXPECT_TRUE(QFile::exists(recente));
+    EXPECT_TRUE(QFile::exists(doAluno));
+    EXPECT_TRUE(QFile::exists(p.ultimoDocumento()));
 }
 
 TEST_F(SofficeDeTeste, PastaDeDocumentosInexistenteEhErroClaro)
