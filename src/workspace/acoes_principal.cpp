@@ -263,6 +263,19 @@ void AcoesPrincipal::arrumaVisibilidade()
         if (m->objectName() != QStringLiteral("Imprimir1"))
             m->menuAction()->setVisible(algum);
     }
+    // Ctrl+I está em "&Imprimir" e em "Envio de Algoritmos": com os dois à
+    // vista, o atalho fica com o primeiro (um atalho ambíguo não faria nada).
+    if (QAction* envio = acao(QStringLiteral("EnviodeAlgoritmos1"))) {
+        const bool imprimirVisivel = acao(QStringLiteral("Imprimir1"))->isVisible();
+        const QKeySequence ctrlI(QStringLiteral("Ctrl+I"));
+        if (imprimirVisivel && envio->shortcut() == ctrlI) {
+            envio->setShortcut(QKeySequence());
+            envio->setText(QStringLiteral("Envio de Algoritmos\t") + ctrlI.toString(QKeySequence::NativeText));
+        } else if (!imprimirVisivel && envio->shortcut().isEmpty()) {
+            envio->setText(QStringLiteral("Envio de Algoritmos"));
+            envio->setShortcut(ctrlI);
+        }
+    }
     if (separadoresBarra_.isEmpty())
         return;
     // Separador da barra só entre grupos com botões visíveis.

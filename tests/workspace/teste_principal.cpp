@@ -373,6 +373,21 @@ TEST_F(Principal, ComandosDeOutrasFuncoesFicamOcultosAteSeremLigados)
     EXPECT_EQ(janela->acao(QStringLiteral("Traduzir1"))->shortcut(), QKeySequence(QStringLiteral("F9")));
 }
 
+TEST_F(Principal, CtrlIDuploFicaComImprimir)
+{
+    abre();
+    int impressoes = 0;
+    int envios = 0;
+    janela->ligaComando(QStringLiteral("EnviodeAlgoritmos1"), QStringLiteral("ToolButton3"), [&] { ++envios; });
+    EXPECT_EQ(janela->acao(QStringLiteral("EnviodeAlgoritmos1"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    janela->ligaComando(QStringLiteral("Imprimir1"), QStringLiteral("btnImprimir"), [&] { ++impressoes; });
+    QApplication::setActiveWindow(janela);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
+    QTest::keyClick(janela->filhaAtiva()->memEditor, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(impressoes, 1);
+    EXPECT_EQ(envios, 0);
+}
+
 TEST_F(Principal, DicaDoBotaoVaiParaOPainel2)
 {
     abre();
