@@ -21,7 +21,7 @@ class TFrmLista : public QDialog {
 public:
     // `pastaPrograma`: a pasta que contém exp/ com os exemplos (vazia: a
     // pasta do programa em uso).
-    explicit TFrmLista(const QString& pastaPrograma, QWidget* pai = nullptr);
+    explicit TFrmLista(const QString& pastaPrograma = {}, QWidget* pai = nullptr);
 
     // Caminho do exemplo escolhido (Abrir ou duplo clique num arquivo que
     // existe), ou NenhumExemplo. É ele, e não o resultado modal, que decide.
