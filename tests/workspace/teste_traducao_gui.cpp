@@ -22,12 +22,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -520,6 +522,67 @@ TEST_F(TraducaoGui, PontaAPontaDigitadoTraduzidoComF9ERodadoNoConsole)
     EXPECT_TRUE(saida.contains("Ol\xe1, soma: 7")) << saida.toStdString();
 }
 
+// --- Fotos para o README (scripts/captura_erros.sh, sob Xvfb) -------------
+
+// Tira as fotos do painel de erro, da lista de erros e de uma página de
+// sintaxe, com o compilador de verdade. Não é um teste: roda só com --captura.
+int capturaTelas(const QString& destino)
+{
+    QTemporaryDir pasta(QStringLiteral("/tmp/vcXXXXXX"));
+    qputenv("VENDRILO_PASTA", (pasta.path() + QStringLiteral("/prog")).toUtf8());
+    DialogosRoteirizados dialogos; // o aviso-resumo responde sozinho
+    auto* janela = new TfrmPrincipal;
+    janela->resize(900, 620);
+    janela->show();
+    processa();
+    new ComandosTraducao(janela);
+    TFrmFilha* filha = janela->filhaAtiva();
+    int falhas = 0;
+    auto salva = [&](QWidget* w, const char* nome) {
+        const QString arquivo = destino + QLatin1Char('/') + QLatin1String(nome);
+        // A foto da própria tela do X: o editor desenha direto nela.
+        const QPixmap foto = w->screen()->grabWindow(w->winId());
+        if (!foto.save(arquivo)) {
+            std::fprintf(stderr, "não foi possível gravar %s\n", qPrintable(arquivo));
+            ++falhas;
+        }
+    };
+
+    const QString media = pasta.path() + QStringLiteral("/MEDIA.ALG");
+    escreve(media, "{ALGORITMO....: MEDIA.ALG}\r\n{AUTOR........: Turma de Algoritmos}\r\n"
+                   "{DESCRI\xc7\xc3O....: m\xe9" "dia de duas notas}\r\n\r\n"
+                   "DECLARE n1, n2, media REAL\r\nINICIO\r\n   LEIA-PL (n1, n2)\r\n"
+                   "   media <- (n1 + n2) / 2\r\n   MOSTRE-PL ('M\xe9" "dia: ', medai:0:2)\r\nFIM\r\n");
+    janela->documentos().carrega(filha, media);
+    janela->acao(QStringLiteral("Traduzir1"))->trigger();
+    QTest::qWait(300);
+    salva(janela, "tela_erro_painel.png");
+
+    const QString conta = pasta.path() + QStringLiteral("/CONTA.ALG");
+    escreve(conta, "DECLARE n INTEIRO\r\nINICIO\r\n   LEIA-PL (n)\r\n   SE n > 0 ENTAO\r\n"
+                   "      MOSTRE-PL ('positivo')\r\n   ENQUANTO n > 0 FACA\r\n      n <- n - 1\r\n");
+    janela->documentos().carrega(filha, conta);
+    quandoModal(nullptr, [&](QWidget* modal) {
+        auto* lista = qobject_cast<TFrmErrosSintaxe*>(modal);
+        QTest::qWait(300);
+        salva(lista, "tela_erro_lista.png");
+        quandoModal(lista, [&](QWidget* sintaxe) {
+            QTest::qWait(300);
+            salva(sintaxe, "tela_erro_sintaxe.png");
+            qobject_cast<TFrmSintaxe*>(sintaxe)->SintaxeRetornar();
+        });
+        lista->SelecionaErro(2);
+        lista->EncerraListaErros();
+    });
+    janela->acao(QStringLiteral("Traduzir1"))->trigger();
+
+    for (TFrmFilha* f : janela->filhas())
+        f->memEditor->setModified(false);
+    janela->close();
+    delete janela;
+    return falhas == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -529,6 +592,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(TituloAplicacao());
+    const QStringList args = QApplication::arguments();
+    if (const int i = int(args.indexOf(QStringLiteral("--captura"))); i > 0 && i + 1 < args.size())
+        return capturaTelas(args[i + 1]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
