@@ -53,6 +53,9 @@ struct CasoArquivo {
     QString linhaNome;
 };
 
+// Nome da linha da tabela no lugar dos bytes do parâmetro.
+void PrintTo(const CasoArquivo& c, std::ostream* os) { *os << c.nome; }
+
 class CabecalhoPorArquivo : public Impressao, public testing::WithParamInterface<CasoArquivo> {};
 
 TEST_P(CabecalhoPorArquivo, CabecalhoDepoisLinhasDoEditor)

@@ -74,6 +74,9 @@ struct CasoDocumento {
     QStringList esperado;
 };
 
+// Nome da linha da tabela no lugar dos bytes do parâmetro.
+void PrintTo(const CasoDocumento& c, std::ostream* os) { *os << c.nome; }
+
 class DocumentoFodtCasos : public testing::TestWithParam<CasoDocumento> {};
 
 TEST_P(DocumentoFodtCasos, ParagrafosDeVolta)

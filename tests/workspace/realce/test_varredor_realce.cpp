@@ -34,6 +34,9 @@ struct Caso {
     EstadoLinha fim;
 };
 
+// Nome da linha da tabela no lugar dos bytes do parâmetro.
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+
 std::vector<Esperada> varreSemEspacos(const std::string& linha, EstadoLinha inicio, EstadoLinha& fim)
 {
     VarredorRealce v;
