@@ -116,6 +116,27 @@ void BM_TeclaNoAlgoritmoGrande(benchmark::State& estado)
 }
 BENCHMARK(BM_TeclaNoAlgoritmoGrande)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
+// Régua: a mesma tecla num QsciScintilla sem nada do Vendrilo (custo do próprio componente).
+void BM_TeclaQsciPuro(benchmark::State& estado)
+{
+    QTemporaryDir pasta;
+    QFile f(algoritmoGrande(pasta));
+    if (!f.open(QIODevice::ReadOnly))
+        estado.SkipWithError("sem arquivo");
+    QsciScintilla ed;
+    ed.setUtf8(true);
+    ed.setText(QString::fromLatin1(f.readAll()));
+    ed.resize(900, 600);
+    ed.show();
+    ed.setCursorPosition(25000, 3);
+    processa();
+    for (auto _ : estado) {
+        QTest::keyClick(&ed, Qt::Key_X);
+        processa();
+    }
+}
+BENCHMARK(BM_TeclaQsciPuro)->Unit(benchmark::kMicrosecond)->Iterations(100);
+
 // A mesma tecla num documento novo, como régua do custo de pintar a janela.
 void BM_TeclaNoDocumentoNovo(benchmark::State& estado)
 {
