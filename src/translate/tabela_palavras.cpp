@@ -1,8 +1,9 @@
 #include "translate/tabela_palavras.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 
 namespace vendrilo {
 
@@ -212,20 +213,50 @@ const std::vector<PalavraChave> tabela = {
     {196, {"PARAMETRO-REFERENCIA", "PARAM-REFERENCIA", "PARAM-REF"}, "VAR", "", F::Fixa, T::Mantem, "", ZeraContadorIgual},
 };
 
-// Busca por palavra inteira: a chave aponta para o texto estático da tabela.
+// Busca por palavra inteira: endereçamento aberto com hash FNV-1a, e antes
+// dele um filtro por (tamanho, primeira letra) que descarta de cara a maioria
+// dos identificadores do aluno. A busca roda uma vez por palavra traduzida.
 struct Indice {
-    std::unordered_map<std::string_view, const PalavraChave*> porGrafia;
+    static constexpr std::size_t Vagas = 1024; // potência de dois, bem acima das grafias
+    struct Vaga {
+        std::string_view grafia;
+        const PalavraChave* linha = nullptr;
+    };
+    std::array<Vaga, Vagas> vagas{};
+    std::array<std::array<bool, 256>, 64> comeco{}; // [tamanho][primeiro byte]
     std::vector<GrafiaPalavra> grafias;
     std::size_t maior = 0;
+
+    static std::uint32_t espalha(std::string_view s)
+    {
+        std::uint32_t h = 2166136261u;
+        for (unsigned char c : s)
+            h = (h ^ c) * 16777619u;
+        return h;
+    }
 
     Indice()
     {
         for (const PalavraChave& linha : tabela)
             for (std::string_view g : linha.grafias) {
-                porGrafia.emplace(g, &linha);
+                std::size_t i = espalha(g) & (Vagas - 1);
+                while (vagas[i].linha)
+                    i = (i + 1) & (Vagas - 1);
+                vagas[i] = {g, &linha};
+                comeco[g.size()][static_cast<unsigned char>(g[0])] = true;
                 grafias.push_back({g, linha.tipo, linha.pascal, &linha});
                 maior = std::max(maior, g.size());
             }
+    }
+
+    const PalavraChave* procura(std::string_view s) const
+    {
+        if (s.empty() || s.size() > maior || !comeco[s.size()][static_cast<unsigned char>(s[0])])
+            return nullptr;
+        for (std::size_t i = espalha(s) & (Vagas - 1); vagas[i].linha; i = (i + 1) & (Vagas - 1))
+            if (vagas[i].grafia == s)
+                return vagas[i].linha;
+        return nullptr;
     }
 };
 
@@ -239,14 +270,7 @@ const Indice& indice()
 
 const std::vector<PalavraChave>& TabelaPalavras() { return tabela; }
 
-const PalavraChave* ProcuraPalavra(std::string_view maiuscula)
-{
-    const Indice& i = indice();
-    if (maiuscula.empty() || maiuscula.size() > i.maior)
-        return nullptr;
-    auto it = i.porGrafia.find(maiuscula);
-    return it == i.porGrafia.end() ? nullptr : it->second;
-}
+const PalavraChave* ProcuraPalavra(std::string_view maiuscula) { return indice().procura(maiuscula); }
 
 std::size_t MaiorGrafia() { return indice().maior; }
 

@@ -16,8 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Saída acumulada antes de ir ao disco; a entrada é lida em blocos iguais.
-constexpr std::size_t TamanhoBloco = 64 * 1024;
+// A entrada é lida em blocos do tamanho do despejo da saída.
+constexpr std::size_t TamanhoBloco = Tradutor::TamanhoDespejo;
 
 // Uma palavra deste tamanho já não pode ser palavra-chave nem "=": o que
 // se acumulou dela é escrito, e a memória não cresce com ela.
@@ -27,6 +27,8 @@ bool ehCaractereLiteral(char c)
 {
     return c == '"' || c == '\'' || c == '{' || c == '}' || c == '\t';
 }
+
+bool ehCaractereDePalavra(char c) { return c != ' ' && !ehCaractereLiteral(c); }
 
 char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -183,20 +185,6 @@ void Tradutor::falha(std::string mensagem)
 
 // ---------------------------------------------------------------- saída
 
-void Tradutor::escreve(std::string_view texto)
-{
-    saida_.append(texto);
-    if (saida_.size() >= TamanhoBloco)
-        descarregaSaida();
-}
-
-void Tradutor::escreve(char c)
-{
-    saida_.push_back(c);
-    if (saida_.size() >= TamanhoBloco)
-        descarregaSaida();
-}
-
 void Tradutor::terminaLinhaSaida() { escreve("\r\n"); }
 
 void Tradutor::descarregaSaida()
@@ -294,8 +282,7 @@ void Tradutor::TraduzLinhas()
             while (fim < lidos && bloco[fim] != '\r' && bloco[fim] != '\n' && bloco[fim] != '\0')
                 ++fim;
             e.LinhaLida = std::string_view(bloco.data() + pos, fim - pos);
-            for (char c : e.LinhaLida)
-                TrataCaractere(c);
+            trataTrecho(e.LinhaLida);
             if (fim == lidos) {
                 pos = fim;
                 break;
@@ -349,6 +336,35 @@ void Tradutor::TrataCaractere(char c)
         } else {
             e.EmLiteral = false;
             e.ContadorAspas = 0;
+        }
+    }
+}
+
+void Tradutor::trataTrecho(std::string_view trecho)
+{
+    // Caminho rápido: fora de literal, uma sequência de caracteres de palavra
+    // vai para a palavra de uma vez; o resto passa por TrataCaractere.
+    EstadoTraducao& e = estado_;
+    std::size_t i = 0;
+    while (i < trecho.size()) {
+        if (e.EmLiteral || !ehCaractereDePalavra(trecho[i])) {
+            TrataCaractere(trecho[i++]);
+            continue;
+        }
+        std::size_t fim = i + 1;
+        while (fim < trecho.size() && ehCaractereDePalavra(trecho[fim]))
+            ++fim;
+        while (i < fim) {
+            // Em pedaços que cabem no limite, para a palavra longa sair em partes.
+            const std::size_t n = std::min(fim - i, LimitePalavra - e.PalavraSaida.size());
+            e.PalavraSaida.append(trecho.data() + i, n);
+            const std::size_t antes = e.PalavraMaiuscula.size();
+            e.PalavraMaiuscula.append(trecho.data() + i, n);
+            for (std::size_t k = antes; k < e.PalavraMaiuscula.size(); ++k)
+                e.PalavraMaiuscula[k] = maiuscula(e.PalavraMaiuscula[k]);
+            i += n;
+            if (e.PalavraSaida.size() >= LimitePalavra)
+                descarregaPalavraLonga();
         }
     }
 }

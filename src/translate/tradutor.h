@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace vendrilo {
 
@@ -64,11 +65,25 @@ public:
     void VerificaEstrutura();
 
     bool falhou() const { return !erro_.empty(); }
+
+    static constexpr std::size_t TamanhoDespejo = 64 * 1024;
     const std::string& erro() const { return erro_; }
 
 private:
-    void escreve(std::string_view texto);
-    void escreve(char c);
+    void trataTrecho(std::string_view trecho);
+    // Saída acumulada e despejada no .pas a cada TamanhoDespejo bytes.
+    void escreve(std::string_view texto)
+    {
+        saida_.append(texto);
+        if (saida_.size() >= TamanhoDespejo)
+            descarregaSaida();
+    }
+    void escreve(char c)
+    {
+        saida_.push_back(c);
+        if (saida_.size() >= TamanhoDespejo)
+            descarregaSaida();
+    }
     void terminaLinhaSaida();
     void descarregaSaida();
     void descarregaPalavraLonga();
