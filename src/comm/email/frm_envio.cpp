@@ -5,6 +5,7 @@
 #include "comm/email/frm_help_mail.h"
 #include "comm/email/icones_envio.h"
 #include "platform/dialogos.h"
+#include "platform/pasta_programa.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,8 @@ TfrmEnvio::TfrmEnvio(const QString& pastaPrograma, QWidget* pai)
     montaJanela();
     atualizaDestinos();
 }
+
+TfrmEnvio::TfrmEnvio(QWidget* pai) : TfrmEnvio(QFile::decodeName(PastaPrograma().c_str()), pai) {}
 
 void TfrmEnvio::montaJanela()
 {
@@ -169,6 +172,16 @@ void TfrmEnvio::showEvent(QShowEvent* evento)
     QDialog::showEvent(evento);
     if (!evento->spontaneous())
         FormActivate();
+}
+
+// Esc não fecha a janela: a próxima abertura limparia a mensagem digitada.
+void TfrmEnvio::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
 }
 
 // Chamada ao abrir a janela e ao voltar da ajuda. Caixas de mensagem e o

@@ -28,6 +28,8 @@ class TfrmEnvio : public QDialog {
 public:
     // `pastaPrograma`: onde ficam email.ini e onde começa o diálogo de anexos.
     explicit TfrmEnvio(const QString& pastaPrograma, QWidget* pai = nullptr);
+    // Na pasta do programa de sempre (PastaPrograma()).
+    explicit TfrmEnvio(QWidget* pai = nullptr);
 
     void definePastaPrograma(const QString& pasta) { pasta_ = pasta; }
     QString pastaPrograma() const { return pasta_; }
@@ -51,6 +53,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:

@@ -21,6 +21,9 @@
 #include <fstream>
 #include <memory>
 
+// Mensagens legíveis quando uma comparação de QString falha.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace vendrilo::teste {
 
 inline const QString kTitulo = QStringLiteral("Vendrilo de Algoritmos - Versão 2.4");
@@ -30,7 +33,7 @@ struct ContaTeste {
     int smtpPorta = PortaServidor("smtp");
     int pop3Porta = PortaServidor("pop3");
     std::string senha = kSenhaPop;
-    int tempoLimite = 5;
+    int tempoLimite = 15;
 };
 
 class JanelaEnvioTeste : public ::testing::Test {

@@ -18,6 +18,7 @@ import signal
 import socket
 import subprocess
 import sys
+import tempfile
 import time
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
@@ -73,8 +74,12 @@ def inicia_smtp(pasta):
 
 
 def inicia_pop3(pasta):
-    base = os.path.join(pasta, "dovecot")
-    shutil.rmtree(base, ignore_errors=True)
+    # Pasta curta em /tmp: os soquetes do dovecot não cabem em caminhos longos
+    # (108 bytes), e a árvore de build pode estar funda.
+    base = tempfile.mkdtemp(prefix="vdv-")
+    os.chmod(base, 0o755)
+    with open(os.path.join(pasta, "pop3.base"), "w") as f:
+        f.write(base + "\n")
     for sub in ("run", "estado", "correio"):
         os.makedirs(os.path.join(base, sub))
     porta = porta_livre()
@@ -104,12 +109,21 @@ def inicia_pop3(pasta):
     os.chmod(os.path.join(base, "usuarios"), 0o644)
     p = lanca(pasta, "pop3", ["dovecot", "-F", "-c", arquivo_conf])
     espera_porta(porta, p)
+    # O primeiro login sobe os processos de autenticação (segundos): feito
+    # aqui, não pesa no tempo limite de nenhum teste.
+    import poplib
+    sessao = poplib.POP3("127.0.0.1", porta, timeout=30)
+    sessao.user(USUARIO_POP)
+    sessao.pass_(SENHA_POP)
+    sessao.quit()
     grava(pasta, "pop3", porta, p.pid)
 
 
 def inicia_ruim(pasta):
-    p = lanca(pasta, "ruim", [PYTHON, os.path.join(AQUI, "servidor_ruim.py"), pasta])
     arquivo = os.path.join(pasta, "ruim.portas")
+    if os.path.exists(arquivo):
+        os.remove(arquivo)  # as portas de uma rodada anterior já não valem
+    p = lanca(pasta, "ruim", [PYTHON, os.path.join(AQUI, "servidor_ruim.py"), pasta])
     fim = time.monotonic() + 15
     while not os.path.exists(arquivo):
         if p.poll() is not None or time.monotonic() > fim:
@@ -143,6 +157,11 @@ def para(pasta, nome):
         except ProcessLookupError:
             pass
     os.remove(arquivo)
+    base = os.path.join(pasta, nome + ".base")
+    if os.path.exists(base):
+        with open(base) as f:
+            shutil.rmtree(f.read().strip(), ignore_errors=True)
+        os.remove(base)
 
 
 def main():

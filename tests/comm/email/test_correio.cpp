@@ -15,7 +15,7 @@ namespace {
 using namespace vendrilo;
 using namespace vendrilo::teste;
 
-ServidorCorreio local(int porta, int limiteMs = 5000) { return {"127.0.0.1", porta, limiteMs}; }
+ServidorCorreio local(int porta, int limiteMs = 15000) { return {"127.0.0.1", porta, limiteMs}; }
 
 // ---------- peças da mensagem ----------
 
@@ -104,10 +104,12 @@ TEST(EntraPop3, robustez_falhasTerminamComMensagemClara)
         ASSERT_NE(c.porta, 0) << c.nome;
         std::string erro;
         const auto ini = std::chrono::steady_clock::now();
-        EXPECT_FALSE(EntraPop3(local(c.porta, 1000), kUsuarioPop, c.senha, 0, erro)) << c.nome;
+        // Tempo curto só para os servidores que calam; o dovecot real pode demorar sob carga.
+        const int limite = c.porta == PortaServidor("pop3") ? 15000 : 1000;
+        EXPECT_FALSE(EntraPop3(local(c.porta, limite), kUsuarioPop, c.senha, 0, erro)) << c.nome;
         EXPECT_NE(erro.find(c.trecho), std::string::npos) << c.nome << ": " << erro;
         EXPECT_EQ(erro.find(c.senha), std::string::npos) << c.nome << ": a senha não aparece na mensagem";
-        EXPECT_LT(std::chrono::steady_clock::now() - ini, std::chrono::seconds(10)) << c.nome << ": não trava";
+        EXPECT_LT(std::chrono::steady_clock::now() - ini, std::chrono::seconds(20)) << c.nome << ": não trava";
     }
 }
 
@@ -250,9 +252,10 @@ TEST_F(EnviaSmtpTeste, robustez_falhasTerminamComMensagemClara)
         m.anexos = c.anexos;
         std::string erro;
         const auto ini = std::chrono::steady_clock::now();
-        EXPECT_FALSE(EnviaSmtp(local(c.porta, 1000), m, erro)) << c.nome;
+        const int limite = c.porta == porta_ ? 15000 : 1000;
+        EXPECT_FALSE(EnviaSmtp(local(c.porta, limite), m, erro)) << c.nome;
         EXPECT_NE(erro.find(c.trecho), std::string::npos) << c.nome << ": " << erro;
-        EXPECT_LT(std::chrono::steady_clock::now() - ini, std::chrono::seconds(10)) << c.nome << ": não trava";
+        EXPECT_LT(std::chrono::steady_clock::now() - ini, std::chrono::seconds(20)) << c.nome << ": não trava";
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -241,6 +242,15 @@ TEST_F(JanelaEnvioTeste, ajudaComTextosExatosEVoltaLimpaAMensagem)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "cursor normal de volta";
 }
 
+TEST_F(JanelaEnvioTeste, escNaoFechaAJanelaNemPerdeAMensagem)
+{
+    mensagem()->setPlainText(QStringLiteral("texto longo"));
+    mensagem()->setFocus();
+    QTest::keyClick(mensagem(), Qt::Key_Escape);
+    EXPECT_TRUE(janela_->isVisible());
+    EXPECT_EQ(mensagem()->toPlainText(), QStringLiteral("texto longo"));
+}
+
 TEST_F(JanelaEnvioTeste, reabrirGuardaOsCamposEApagaSoAMensagem)
 {
     preencheValido();
@@ -294,6 +304,27 @@ TEST(LigaEnvioEmail, acaoDoMenuEBotaoAbremAJanelaUmaVezCada)
     acao->trigger();
     EXPECT_EQ(aberturas, 3);
     EXPECT_EQ(LigaEnvioEmail(nullptr, &envio), 0);
+
+    // Barra com ação própria, cujo botão leva o mesmo nome: só a ação é ligada.
+    QMainWindow terceira;
+    auto* doMenu = new QAction(&terceira);
+    doMenu->setObjectName(QStringLiteral("EnviodeAlgoritmos1"));
+    auto* barra = terceira.addToolBar(QStringLiteral("BarraBtn"));
+    QAction* daBarra = barra->addAction(QStringLiteral("@"));
+    daBarra->setObjectName(QStringLiteral("ToolButton3"));
+    barra->widgetForAction(daBarra)->setObjectName(QStringLiteral("ToolButton3"));
+    EXPECT_EQ(LigaEnvioEmail(&terceira, &envio), 2);
+    conta();
+    QTest::mouseClick(barra->widgetForAction(daBarra), Qt::LeftButton);
+    EXPECT_EQ(aberturas, 4);
+}
+
+TEST(JanelaEnvioSemServidor, pastaDoProgramaPorOmissao)
+{
+    qputenv("VENDRILO_PASTA", "/tmp/pasta-do-envio");
+    TfrmEnvio janela;
+    EXPECT_EQ(janela.pastaPrograma(), QStringLiteral("/tmp/pasta-do-envio"));
+    qunsetenv("VENDRILO_PASTA");
 }
 
 } // namespace
