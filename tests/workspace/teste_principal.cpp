@@ -388,6 +388,43 @@ TEST_F(Principal, CtrlIDuploFicaComImprimir)
     EXPECT_EQ(envios, 0);
 }
 
+TEST_F(Principal, MenusEditarEJanelaAoAbrir)
+{
+    abre();
+    QMenu* editar = janela->acoes().menu(QStringLiteral("Editar1"));
+    QAction* copiar = janela->acao(QStringLiteral("Copiar1"));
+    QAction* colar = janela->acao(QStringLiteral("Colar1"));
+    TFrmFilha* f = janela->filhaAtiva();
+    f->memEditor->selecionaTrecho(8, 0, 3);
+    copiar->setEnabled(false);
+    emit editar->aboutToShow();
+    EXPECT_TRUE(copiar->isEnabled());
+    EXPECT_FALSE(colar->isEnabled()); // área de transferência vazia
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    emit editar->aboutToShow();
+    EXPECT_TRUE(colar->isEnabled());
+    // Sem seleção o estado de Copiar não muda; sem documento, desliga.
+    f->memEditor->posicionaCursor(0, 0);
+    emit editar->aboutToShow();
+    EXPECT_TRUE(copiar->isEnabled());
+
+    janela->documentos().btnNovoClick();
+    QMenu* menuJanela = janela->acoes().menu(QStringLiteral("Janela1"));
+    emit menuJanela->aboutToShow();
+    QStringList itens;
+    for (QAction* a : menuJanela->actions())
+        if (!a->isSeparator())
+            itens << a->text();
+    EXPECT_EQ(itens.mid(3), QStringList({QStringLiteral("&1 SemNome1"), QStringLiteral("&2 SemNome2")}));
+    menuJanela->actions().at(menuJanela->actions().size() - 2)->trigger();
+    EXPECT_EQ(janela->filhaAtiva()->legenda(), QStringLiteral("SemNome1"));
+
+    for (TFrmFilha* g : janela->filhas())
+        ASSERT_TRUE(janela->fechaFilha(g));
+    emit editar->aboutToShow();
+    EXPECT_FALSE(copiar->isEnabled());
+}
+
 TEST_F(Principal, DicaDoBotaoVaiParaOPainel2)
 {
     abre();
