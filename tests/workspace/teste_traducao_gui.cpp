@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 using namespace vendrilo;
@@ -174,6 +175,8 @@ struct CasoRecusa {
     QByteArray conteudo;   // vazio: editor sem texto
     const char* mensagem;
 };
+
+void PrintTo(const CasoRecusa& c, std::ostream* os) { *os << c.nome; }
 
 class RecusaTraducao : public TraducaoGui, public ::testing::WithParamInterface<CasoRecusa> {};
 
@@ -360,6 +363,8 @@ struct CasoBorda {
     int linhaCursor; // o cursor parte da linha 2
 };
 
+void PrintTo(const CasoBorda& c, std::ostream* os) { *os << c.nome; }
+
 class ErroNaBorda : public TraducaoGui, public ::testing::WithParamInterface<CasoBorda> {};
 
 TEST_P(ErroNaBorda, MostraOPainelEPoeOCursorSoEmLinhaDoAlgoritmo)
@@ -449,13 +454,19 @@ TEST_F(TraducaoGui, CompiladorQueNaoTerminaEInterrompidoSemCongelarAJanela)
     qputenv("VENDRILO_PASTA", prog.toUtf8());
     comandos->defineLimite(std::chrono::milliseconds(1500));
 
-    // Um relógio da janela continua batendo durante a espera.
+    // Um relógio da janela continua batendo durante a espera; um segundo F9
+    // e o fechamento da janela pedidos nesse meio tempo não fazem nada.
     int batidas = 0;
     bool ocupado = false;
+    bool fechou = false;
     QTimer relogio;
     QObject::connect(&relogio, &QTimer::timeout, [&] {
         ++batidas;
-        ocupado = ocupado || comandos->compilando();
+        if (comandos->compilando() && !ocupado) {
+            ocupado = true;
+            janela->acao(QStringLiteral("Traduzir1"))->trigger();
+            fechou = janela->close();
+        }
     });
     relogio.start(50);
     abre(QStringLiteral("soma.alg"), kSoma);
@@ -467,6 +478,8 @@ TEST_F(TraducaoGui, CompiladorQueNaoTerminaEInterrompidoSemCongelarAJanela)
     EXPECT_LT(ms, 20000);
     EXPECT_GE(batidas, 10);
     EXPECT_TRUE(ocupado);
+    EXPECT_FALSE(fechou);
+    EXPECT_TRUE(janela->isVisible());
     EXPECT_FALSE(comandos->compilando());
     ASSERT_EQ(dialogos.textos().size(), 1);
     EXPECT_TRUE(dialogos.textos()[0].contains(QStringLiteral("não terminou"))) << dialogos.textos()[0].toStdString();
