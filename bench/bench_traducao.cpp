@@ -107,4 +107,17 @@ BENCHMARK(BM_ContaPalavrasComoWc)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // O algoritmo gerado e o seu programa ocupam dezenas de megabytes.
+    std::error_code ignorado;
+    const fs::path alg = fs::temp_directory_path(ignorado) / "vendrilo_bench_traducao.alg";
+    fs::remove(alg, ignorado);
+    fs::remove(fs::path(alg).replace_extension(".pas"), ignorado);
+    return 0;
+}
