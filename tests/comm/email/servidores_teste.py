@@ -107,7 +107,9 @@ def inicia_pop3(pasta):
     with open(os.path.join(base, "usuarios"), "w") as f:
         f.write(f"{USUARIO_POP}:{SENHA_POP}\n")
     os.chmod(os.path.join(base, "usuarios"), 0o644)
-    p = lanca(pasta, "pop3", ["dovecot", "-F", "-c", arquivo_conf])
+    # /usr/sbin pode faltar no PATH de um usuário comum.
+    dovecot = shutil.which("dovecot") or "/usr/sbin/dovecot"
+    p = lanca(pasta, "pop3", [dovecot, "-F", "-c", arquivo_conf])
     espera_porta(porta, p)
     # O primeiro login sobe os processos de autenticação (segundos): feito
     # aqui, não pesa no tempo limite de nenhum teste.
