@@ -57,14 +57,10 @@ void GerenteDocumentos::btnAbrirClick()
         return;
     // Lê antes de criar a janela: um arquivo ilegível não deixa janela pela metade.
     DocumentoAlg doc;
-    std::string erro;
-    if (!LeAlg(caminho.toStdString(), doc, erro)) {
-        dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
-                                 Caixa::Ok | Caixa::IconeErro);
+    if (!le(caminho, doc))
         return;
-    }
     TFrmFilha* filha = principal_->CriaFilha(semPasta(caminho));
-    carrega(filha, caminho);
+    aplica(filha, doc, caminho);
     principal_->defineStatus(1, QString());
     if (principal_->filhas().size() == 1)
         principal_->Ativa();
@@ -90,30 +86,38 @@ void GerenteDocumentos::defineEscolhaExemplo(std::function<QString()> escolhe)
 TFrmFilha* GerenteDocumentos::AbreExemplo(const QString& caminho)
 {
     DocumentoAlg doc;
-    std::string erro;
-    if (!LeAlg(caminho.toStdString(), doc, erro)) {
-        dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
-                                 Caixa::Ok | Caixa::IconeErro);
+    if (!le(caminho, doc))
         return nullptr;
-    }
     if (principal_->filhas().isEmpty())
         principal_->Ativa();
     TFrmFilha* filha = principal_->CriaFilha(semPasta(caminho));
-    carrega(filha, caminho);
+    aplica(filha, doc, caminho);
     principal_->defineStatus(1, QString());
     filha->memEditor->setTabWidth(3);
     return filha;
 }
 
+bool GerenteDocumentos::le(const QString& caminho, DocumentoAlg& doc)
+{
+    std::string erro;
+    if (LeAlg(caminho.toStdString(), doc, erro))
+        return true;
+    dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
+                             Caixa::Ok | Caixa::IconeErro);
+    return false;
+}
+
 bool GerenteDocumentos::carrega(TFrmFilha* filha, const QString& caminho)
 {
     DocumentoAlg doc;
-    std::string erro;
-    if (!LeAlg(caminho.toStdString(), doc, erro)) {
-        dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
-                                 Caixa::Ok | Caixa::IconeErro);
+    if (!le(caminho, doc))
         return false;
-    }
+    aplica(filha, doc, caminho);
+    return true;
+}
+
+void GerenteDocumentos::aplica(TFrmFilha* filha, const DocumentoAlg& doc, const QString& caminho)
+{
     QStringList linhas;
     linhas.reserve(static_cast<qsizetype>(doc.linhas.size()));
     for (const auto& l : doc.linhas)
@@ -126,7 +130,6 @@ bool GerenteDocumentos::carrega(TFrmFilha* filha, const QString& caminho)
     filha->codificacao = doc.codificacao;
     filha->NomeArquivo = caminho;
     filha->defineLegenda(semPasta(caminho));
-    return true;
 }
 
 bool GerenteDocumentos::grava(TFrmFilha* filha, const QString& caminho)

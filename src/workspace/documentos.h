@@ -2,6 +2,7 @@
 // Comandos de documento da janela principal: Novo, Abrir, Abrir exemplo,
 // Salvar, Salvar Como (com a regra 8.3), Fechar, Fechar Tudo e Sair.
 
+#include "workspace/arquivo_alg.h"
 #include "workspace/valida_nome.h"
 
 #include <QObject>
@@ -53,6 +54,8 @@ public:
 
 private:
     enum class Resultado { Gravado, Cancelado, Recusado, Invalido, Falhou };
+    bool le(const QString& caminho, DocumentoAlg& doc);
+    void aplica(TFrmFilha* filha, const DocumentoAlg& doc, const QString& caminho);
     Resultado salvaComo(TFrmFilha* filha);
 
     TfrmPrincipal* principal_;
