@@ -43,9 +43,10 @@ void GerenteDocumentos::btnNovoClick()
     principal_->defineStatus(1, QString());
     if (!filha->memEditor->podeDesfazer())
         principal_->acao(QStringLiteral("btnDesfazer"))->setEnabled(false);
-    // O nome provisório fica selecionado no cabeçalho (dois dígitos a partir de 10).
+    // O nome provisório inteiro fica selecionado no cabeçalho (SemNome10 em
+    // diante tem dois dígitos; SemNome100, três).
     filha->memEditor->posicionaCursor(0, 16);
-    filha->memEditor->selecionaTrecho(0, 16, principal_->ContadorSemNome > 9 ? 25 : 24);
+    filha->memEditor->selecionaTrecho(0, 16, 16 + int(filha->legenda().size()));
     filha->memEditor->setFocus();
 }
 
