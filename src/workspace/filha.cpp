@@ -146,7 +146,8 @@ void TFrmFilha::mostraErro(const QString& titulo, const QStringList& linhas)
 
 void TFrmFilha::memErroClick()
 {
-    memEditor->posicionaCursor(principal_->LinhaErro, principal_->ColunaErro);
+    // ColunaErro conta a partir de 1 (a posição do "^"); o editor, de 0.
+    memEditor->posicionaCursor(principal_->LinhaErro, qMax(0, principal_->ColunaErro - 1));
     memEditor->setFocus();
     memEditor->selecionaPalavraNoCursor();
 }

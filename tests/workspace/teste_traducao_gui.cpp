@@ -349,6 +349,13 @@ TEST_F(TraducaoGui, ErroDeCompilacaoMarcaALinhaEAColunaNoEditor)
     QTest::mouseClick(filha->memErro->viewport(), Qt::LeftButton);
     EXPECT_EQ(filha->memEditor->linhaCursor(), 4);
     EXPECT_EQ(filha->memEditor->selectedText(), QStringLiteral("zz"));
+    // A coluna conta a partir de 1 nos dois caminhos: a 3 é o espaço antes de "zz".
+    janela->ColunaErro = 3;
+    QTest::mouseClick(filha->memErro->viewport(), Qt::LeftButton);
+    int linha = -1, indice = -1;
+    filha->memEditor->getCursorPosition(&linha, &indice);
+    EXPECT_EQ(indice, 2);
+    EXPECT_TRUE(filha->memEditor->selectedText().isEmpty());
     QTest::keyClicks(filha->memEditor, QStringLiteral("w"));
     EXPECT_TRUE(filha->grbErro->isHidden());
 }
