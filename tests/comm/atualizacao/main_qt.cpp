@@ -15,6 +15,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Janelas de teste abrem e fecham o tempo todo: fechar a última não
+    // pode encerrar os laços de eventos dos testes seguintes.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Vendrilo de Algoritmos - Versão 2.4"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -342,17 +343,34 @@ protected:
     }
 };
 
+// Roda `acao` dentro do laço principal da aplicação; devolve o código com
+// que o laço terminou (99: ninguém o encerrou).
+int rodaNoLacoPrincipal(const std::function<void()>& acao)
+{
+    QTimer::singleShot(0, qApp, acao);
+    // Um temporizador local: não pode vencer depois, fora do laço, e
+    // deixar o próximo laço de eventos do processo já encerrado.
+    QTimer seguranca;
+    seguranca.setSingleShot(true);
+    QObject::connect(&seguranca, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    seguranca.start(1000);
+    return QCoreApplication::exec();
+}
+
 TEST(EncerramentoPelaPrincipal, PassaPelasPerguntasDaJanelaPrincipal)
 {
     PrincipalDeTeste principal;
     principal.show();
     principal.aceita = false;
-    EXPECT_FALSE(EncerraPelaJanelaPrincipal(&principal)());
+    bool encerrou = true;
+    EXPECT_EQ(rodaNoLacoPrincipal([&] { encerrou = EncerraPelaJanelaPrincipal(&principal)(); }), 99);
+    EXPECT_FALSE(encerrou);
     EXPECT_EQ(principal.perguntas, 1);
     EXPECT_TRUE(principal.isVisible()); // o programa segue aberto
 
     principal.aceita = true;
-    EXPECT_TRUE(EncerraPelaJanelaPrincipal(&principal)());
+    EXPECT_EQ(rodaNoLacoPrincipal([&] { encerrou = EncerraPelaJanelaPrincipal(&principal)(); }), 0);
+    EXPECT_TRUE(encerrou);
     EXPECT_EQ(principal.perguntas, 2);
     EXPECT_FALSE(principal.isVisible());
 }
