@@ -256,12 +256,18 @@ bool TfrmEnvio::edtRAKeyPress(const QString& texto)
     return false;
 }
 
+void btnEmailClick(TfrmEnvio* envio)
+{
+    if (envio)
+        envio->exec();
+}
+
 int LigaEnvioEmail(QWidget* principal, TfrmEnvio* envio)
 {
     if (!principal || !envio)
         return 0;
     int ligacoes = 0;
-    auto abre = [envio] { envio->exec(); };
+    auto abre = [envio] { btnEmailClick(envio); };
     QAction* menu = principal->findChild<QAction*>(QStringLiteral("EnviodeAlgoritmos1"));
     if (menu) {
         QObject::connect(menu, &QAction::triggered, envio, abre);

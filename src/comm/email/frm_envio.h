@@ -80,6 +80,9 @@ private:
     QPlainTextEdit* mmMensagem = nullptr;
 };
 
+// O comando "Envio de Algoritmos" da janela principal: abre `envio` modalmente.
+void btnEmailClick(TfrmEnvio* envio);
+
 // Liga a ação "EnviodeAlgoritmos1" e o botão "ToolButton3" da janela
 // principal à abertura modal de `envio`; devolve quantas ligações fez.
 int LigaEnvioEmail(QWidget* principal, TfrmEnvio* envio);

@@ -242,6 +242,7 @@ TEST_F(EnviaSmtpTeste, robustez_falhasTerminamComMensagemClara)
         {"cumprimenta como POP3", PortaRuim("calado"), "p@x.br", {}, "e-mail não foi enviado"},
         {"recusa na saudação", PortaRuim("recusa"), "p@x.br", {}, "recusou o envio (código 554)"},
         {"cumprimenta e cala", PortaRuim("mudo"), "p@x.br", {}, "não respondeu em 1 segundos"},
+        {"linha sem fim", PortaRuim("enorme"), "p@x.br", {}, "e-mail não foi enviado"},
     };
     for (const Caso& c : casos) {
         ASSERT_NE(c.porta, 0) << c.nome;
