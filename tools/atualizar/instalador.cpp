@@ -36,6 +36,7 @@ std::string apara(const std::string& s)
 struct Entrada {
     zip_uint64_t indice;
     fs::path relativo;
+    unsigned modo; // permissões Unix gravadas no pacote; 0 quando não há
 };
 
 // Pastas de trabalho do próprio atualizador, dentro de Update/.
@@ -81,6 +82,11 @@ bool extrai(zip_t* za, const Entrada& e, const fs::path& destino, std::string& e
     if (!ok || !out || ((st.valid & ZIP_STAT_SIZE) && total != st.size)) {
         erro = "falha ao extrair " + e.relativo.string() + " (pacote danificado ou disco cheio)";
         return false;
+    }
+    // Programas do pacote (tpc, o próprio atualizador) continuam executáveis.
+    if (e.modo != 0) {
+        std::error_code ec;
+        fs::permissions(destino, fs::perms(e.modo | 0600), ec);
     }
     return true;
 }
@@ -179,8 +185,9 @@ Resultado InstalaAtualizacao(const fs::path& pasta)
                                "), que não é aceito. Nada foi alterado."};
         const std::string_view v(nome);
         const bool ehPasta = !v.empty() && (v.back() == '/' || v.back() == '\\');
+        const unsigned modo = so == ZIP_OPSYS_UNIX ? (atributos >> 16) & 0777 : 0;
         if (!ehPasta && !rel->empty())
-            arquivos.push_back({zip_uint64_t(i), *rel});
+            arquivos.push_back({zip_uint64_t(i), *rel, modo});
     }
 
     const fs::path nova = update / kPastaNova;

@@ -35,6 +35,7 @@ struct EntradaZip {
     std::string nome;
     std::string conteudo;
     bool atalho = false; // entrada de atalho simbólico (Unix)
+    unsigned modo = 0;   // permissões Unix da entrada; 0: as da libzip
 };
 
 void criaZip(const fs::path& destino, const std::vector<EntradaZip>& entradas)
@@ -53,9 +54,10 @@ void criaZip(const fs::path& destino, const std::vector<EntradaZip>& entradas)
             i = zip_file_add(za, e.nome.c_str(), fonte, ZIP_FL_ENC_RAW | ZIP_FL_OVERWRITE);
         }
         ASSERT_GE(i, 0) << e.nome << ": " << zip_strerror(za);
-        if (e.atalho)
-            zip_file_set_external_attributes(za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX,
-                                             zip_uint32_t(S_IFLNK | 0777) << 16);
+        if (e.atalho || e.modo)
+            zip_file_set_external_attributes(
+                za, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX,
+                zip_uint32_t((e.atalho ? S_IFLNK | 0777 : S_IFREG | e.modo)) << 16);
     }
     ASSERT_EQ(zip_close(za), 0);
 }
@@ -161,6 +163,16 @@ TEST_F(Atualizador, PacoteBomComSha256ConferidoInstalaEApagaOPacote)
     EXPECT_FALSE(fs::exists(pacote()));
     EXPECT_FALSE(fs::exists(pasta / "Update/.atualizacao-nova"));
     EXPECT_FALSE(fs::exists(pasta / "Update/.atualizacao-antiga"));
+}
+
+TEST_F(Atualizador, ProgramasDoPacoteContinuamExecutaveis)
+{
+    criaZip(pacote(), {{"tpc", "#!/bin/sh\n", false, 0755}, {"leia.txt", "texto", false, 0644}});
+    publica("2.4");
+    ASSERT_TRUE(InstalaAtualizacao(pasta).ok);
+    const auto exec = fs::perms::owner_exec;
+    EXPECT_NE(fs::status(pasta / "tpc").permissions() & exec, fs::perms::none);
+    EXPECT_EQ(fs::status(pasta / "leia.txt").permissions() & exec, fs::perms::none);
 }
 
 TEST_F(Atualizador, Sha256EmMaiusculasTambemConfere)
