@@ -14,8 +14,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QGroupBox>
-#include <QPlainTextEdit>
 #include <QPointer>
 
 #include <atomic>
@@ -204,7 +202,6 @@ void ComandosTraducao::mostraErroCompilacao(TFrmFilha* filha, const ResultadoCom
     for (const std::string& l : r.LinhasErro)
         linhas << De1252(l);
     filha->mostraErro(titulo, linhas);
-    filha->memErro->setVisible(true);
 
     if (!r.PosicionaCursor)
         return;
@@ -225,7 +222,6 @@ ResultadoCompilacao ComandosTraducao::compilaSemTravar(const EntradaCompilacao& 
     CursorOcupado cursor;
     qApp->installEventFilter(&barra);
     compilando_ = true;
-    emit compilacaoIniciada();
 
     std::thread trabalhador([&] {
         try {
@@ -243,7 +239,6 @@ ResultadoCompilacao ComandosTraducao::compilaSemTravar(const EntradaCompilacao& 
 
     qApp->removeEventFilter(&barra);
     compilando_ = false;
-    emit compilacaoTerminada();
     return resultado;
 }
 

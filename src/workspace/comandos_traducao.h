@@ -45,11 +45,6 @@ public:
     // Verdadeiro enquanto o compilador roda (a janela só repinta).
     bool compilando() const { return compilando_; }
 
-signals:
-    // O compilador começou e terminou (os testes acompanham a espera).
-    void compilacaoIniciada();
-    void compilacaoTerminada();
-
 private:
     bool condicoesTraducao(TFrmFilha* filha);
     ResultadoCompilacao compilaSemTravar(const EntradaCompilacao& entrada);
