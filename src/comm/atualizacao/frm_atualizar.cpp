@@ -7,7 +7,6 @@
 #include "platform/pasta_programa.h"
 #include "platform/processo.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
