@@ -48,8 +48,8 @@ TEST_F(EnviarTeste, nominal_envioCompletoComDoisAnexos)
     const QString a = anexo(QStringLiteral("MEDIA.ALG"), alg);
     const QString b = anexo(QStringLiteral("lista 1.zip"), binario);
 
+    EXPECT_EQ(TfrmEnvio(pasta_.path()).esperaPop(), 2000) << "espera padrão entre POP3 e SMTP";
     janela_->defineEsperaPop(2000);
-    EXPECT_EQ(janela_->esperaPop(), 2000);
     preencheValido();
     escolhe("CBcurso", 1);
     anexa({a, b});
