@@ -1,6 +1,10 @@
 #include "linha_comando.h"
 
 #include "check/texto_1252.h"
+#include "platform/pasta_programa.h"
+#include "translate/compilacao.h"
+#include "translate/execucao.h"
+#include "translate/leitor_linhas.h"
 #include "translate/tradutor.h"
 
 #include <algorithm>
@@ -51,13 +55,59 @@ bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::stri
     return true;
 }
 
-// Estágio 3: compilação (e execução, com --executar). Entra aqui a etapa de
-// compilação quando esta versão a tiver.
-int etapaCompilacao(const vendrilo::Tradutor& tradutor, const Opcoes&, Terminal& t)
+// Linhas do algoritmo como estão no disco, para a linha 4 do relatório.
+std::vector<std::string> linhasDoAlgoritmo(const std::string& arquivo)
 {
-    t.erros << Programa << ": a compilação não está disponível nesta versão; o programa foi traduzido para \""
-            << tradutor.estado().NomePas << "\" (use --so-traduz para só traduzir).\n";
-    return SaidaErroUso;
+    std::vector<std::string> linhas;
+    LeitorLinhas leitor;
+    if (leitor.abre(arquivo)) {
+        std::string linha;
+        while (leitor.proxima(linha))
+            linhas.push_back(linha);
+    }
+    return linhas;
+}
+
+// Estágio 4 (com --executar): o programa roda neste terminal, com a entrada
+// e a saída dele; o código de saída do programa passa a ser o do arquivo.
+int etapaExecucao(const vendrilo::Tradutor& tradutor, Terminal& t)
+{
+    t.saida.flush();
+    const int status = ExecutaNoTerminal(tradutor.estado().NomeExe);
+    if (status < 0) {
+        t.erros << Programa << ": não foi possível executar \"" << tradutor.estado().NomeExe << "\".\n";
+        return SaidaErroCompilacao;
+    }
+    return status;
+}
+
+// Estágio 3: compilação pelo tpc e relatório do primeiro erro em português.
+int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arquivo,
+                    const Opcoes& opcoes, Terminal& t)
+{
+    const ResultadoPreparo preparo = PreparaPastaPrograma();
+    if (!preparo.ok)
+        t.erros << Programa << ": " << preparo.erro << '\n';
+    const EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhasDoAlgoritmo(arquivo));
+    const ResultadoCompilacao r = CompilaPrograma(entrada);
+    switch (r.situacao) {
+    case SituacaoCompilacao::Sucesso:
+        return opcoes.executar ? etapaExecucao(tradutor, t) : SaidaSucesso;
+    case SituacaoCompilacao::ErroCompilacao:
+        t.saida << arquivo << ":\n";
+        for (const std::string& linha : r.LinhasErro)
+            t.saida << paraTerminal(linha, t) << '\n';
+        return SaidaErroCompilacao;
+    case SituacaoCompilacao::ErrosEstrutura:
+        return SaidaErroEstrutura;
+    case SituacaoCompilacao::ArquivosIncompletos:
+    case SituacaoCompilacao::FalhaExecucao:
+    case SituacaoCompilacao::TempoEsgotado:
+        break;
+    }
+    // O compilador não pôde dar um veredito: a mensagem diz por quê.
+    t.erros << Programa << ": \"" << arquivo << "\": " << r.mensagem << '\n';
+    return SaidaErroCompilacao;
 }
 
 } // namespace
@@ -115,7 +165,7 @@ int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& 
         return SaidaErroEstrutura;
     if (opcoes.soTraduz)
         return SaidaSucesso;
-    return etapaCompilacao(tradutor, opcoes, terminal);
+    return etapaCompilacao(tradutor, arquivo, opcoes, terminal);
 }
 
 int Executa(const std::vector<std::string>& argumentos, Terminal& terminal)

@@ -32,4 +32,21 @@ confere "ajuda" "$?" 0
 "$exe" >/dev/null 2>&1
 confere "sem argumentos" "$?" 3
 
+# Pipeline completo: compila com o tpc numa pasta do programa própria e
+# executa no terminal com a entrada dada.
+export VENDRILO_PASTA="$pasta/programa"
+printf 'DECLARE n INTEIRO\r\nINICIO\r\nLEIA (n)\r\nMOSTRE-PL (n * 2)\r\nFIM\r\n' >"$pasta/dobro.alg"
+"$exe" "$pasta/dobro.alg" >"$pasta/saida" 2>"$pasta/erros"
+confere "compilado com sucesso" "$?" 0
+[ -x "$pasta/dobro.exe" ] || { echo "FALHOU: dobro.exe não foi gerado"; cat "$pasta/erros"; falhas=$((falhas + 1)); }
+confere "executado com entrada" "$(echo 21 | "$exe" --executar "$pasta/dobro.alg" 2>&1 | tr -d '\r')" "42"
+
+printf 'DECLARE n INTEIRO\r\nINICIO\r\nn <- \r\nFIM\r\n' >"$pasta/quebrado.alg"
+LANG=C.UTF-8 LC_ALL=C.UTF-8 "$exe" "$pasta/quebrado.alg" >"$pasta/saida" 2>&1
+confere "erro de compilação" "$?" 1
+grep -q "quebrado.ALG(" "$pasta/saida" || grep -q "quebrado.alg(" "$pasta/saida" \
+    || { echo "FALHOU: relatório sem o nome do algoritmo"; cat "$pasta/saida"; falhas=$((falhas + 1)); }
+grep -q "n <-" "$pasta/saida" || { echo "FALHOU: linha do algoritmo ausente"; cat "$pasta/saida"; falhas=$((falhas + 1)); }
+[ -e "$pasta/quebrado.exe" ] && { echo "FALHOU: programa gerado apesar do erro"; falhas=$((falhas + 1)); }
+
 exit $((falhas > 0))

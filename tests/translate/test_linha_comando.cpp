@@ -139,14 +139,18 @@ TEST(LinhaComando, AjudaEUsoIncorreto)
     EXPECT_NE(vazio.erros.find("nenhum algoritmo informado"), std::string::npos);
 }
 
-TEST(LinhaComando, SemSoTraduzAvisaQueNaoCompila)
+TEST(LinhaComando, SemSoTraduzCompilaAoLadoDoAlgoritmo)
 {
+    // Pasta do programa própria: o teste não toca na do usuário.
     const auto pasta = PastaDoTeste();
+    ::setenv("VENDRILO_PASTA", (pasta / "programa").c_str(), 1);
     GravaBytes(pasta / "ok.alg", completo);
     const auto r = executa({(pasta / "ok.alg").string()});
-    EXPECT_NE(r.codigo, cli::SaidaSucesso) << "não compilar não pode parecer sucesso";
-    EXPECT_NE(r.erros.find("compilação"), std::string::npos);
-    EXPECT_TRUE(fs::exists(pasta / "ok.pas"));
+    ::unsetenv("VENDRILO_PASTA");
+    EXPECT_EQ(r.codigo, cli::SaidaSucesso) << r.erros << r.saida;
+    EXPECT_TRUE(fs::exists(pasta / "ok.exe"));
+    EXPECT_FALSE(fs::exists(pasta / "ok.pas")) << "sem xpas.xno o .pas sai depois do sucesso";
+    EXPECT_TRUE(fs::exists(pasta / "ok.pif"));
 }
 
 } // namespace
