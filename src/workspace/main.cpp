@@ -1,5 +1,6 @@
 // Programa do Vendrilo: partida na ordem do desenho original.
 
+#include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
 #include "workspace/pesquisa.h"
 #include "workspace/principal.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[])
         vendrilo::dialogos().mostraMensagem(QString::fromStdString(preparo.erro));
 
     auto* abertura = new vendrilo::TfrmSplash;
+    vendrilo::LigaComandosGerais(principal); // envio e sobre nascem depois da abertura
     abertura->roda();
 
     principal->show();

@@ -5,6 +5,7 @@
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
 #include "workspace/modelo_alg.h"
+#include "platform/processador_texto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,6 +98,7 @@ TfrmPrincipal::TfrmPrincipal(const QStringList& argumentos, QWidget* pai)
     paineis_[0]->setText(QStringLiteral("1"));
 
     ligaComandosBasicos();
+    FormCreate();
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sw) {
         if (auto* filha = sw ? qobject_cast<TFrmFilha*>(sw->widget()) : nullptr)
             filha->FormActivate();
@@ -185,6 +187,17 @@ TFrmFilha* TfrmPrincipal::CriaFilha(const QString& nome)
     if (!ArquivoParametroAberto)
         carregaParametro(filha);
     return filha;
+}
+
+void TfrmPrincipal::FormCreate()
+{
+    setWindowTitle(TituloAplicacao());
+    VersaoWindows.clear();
+    // Sem processador de textos a partida segue calada; "Usar Word" avisa ao ser usado.
+    if (!processadorTexto().conecta())
+        return;
+    for (const char* nome : {"UsarWord1", "btnCalculadora", "Calculadora1"})
+        acao(QString::fromLatin1(nome))->setEnabled(true);
 }
 
 void TfrmPrincipal::AbreDoArquivo()

@@ -52,6 +52,9 @@ public:
     void Desativa();
     // Abre o arquivo da linha de comando na janela ativa.
     void AbreDoArquivo();
+    // Rotina de criação: título, família do sistema, conexão ao processador
+    // de textos; refeita antes de cada "Usar Word".
+    void FormCreate();
 
     // Estado do programa (globais da unidade principal no desenho original).
     int ContadorSemNome = 1;
