@@ -562,7 +562,7 @@ int capturaTelas(const QString& destino)
     processa();
 
     // A busca sobre o exemplo aberto: a foto é da tela, com as duas janelas.
-    pesquisa->memoria.TextoPesquisa = QStringLiteral("ENQUANTO");
+    pesquisa->memoria.TextoPesquisa = QStringLiteral("mostre-pl");
     quandoModal([&](QWidget* modal) {
         QTest::qWait(300);
         const QRect area = janela->frameGeometry().united(modal->frameGeometry());
