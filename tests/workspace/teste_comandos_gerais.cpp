@@ -76,7 +76,8 @@ void processa()
 
 // Quando a próxima janela modal aparecer (diferente de `anterior`), roda
 // `passo` com ela; a janela é fechada depois, se `passo` não a fechou.
-void quandoModal(std::function<void(QWidget*)> passo, QWidget* anterior = nullptr)
+// Devolve o relógio que espera, para quem precise desistir dele.
+QPointer<QTimer> quandoModal(std::function<void(QWidget*)> passo, QWidget* anterior = nullptr)
 {
     auto* relogio = new QTimer;
     auto inicio = std::make_shared<QElapsedTimer>();
@@ -99,6 +100,7 @@ void quandoModal(std::function<void(QWidget*)> passo, QWidget* anterior = nullpt
             vigia->close();
     });
     relogio->start(10);
+    return relogio;
 }
 
 // Espera (com limite generoso) que um arquivo apareça: o processo iniciado
@@ -200,6 +202,64 @@ TEST_F(ComandosGeraisTeste, semDocumentoOsComandosQueNaoPrecisamDeleContinuamHab
                              "AtualizarVendrilo1", "btnUpdate", "Ajuda2", "Exemplos1", "btnLista",
                              "Oquemudou1", "Sobre2"})
         EXPECT_TRUE(acao(nome)->isEnabled()) << nome;
+}
+
+// Atalhos de teclado, pressionados na janela ativa: cada um chega ao seu
+// comando (Ctrl+I fica com "&Imprimir", Ctrl+S é o Sobre).
+struct CasoAtalho {
+    const char* nome;
+    QKeySequence tecla;
+    const char* modal; // classe da janela modal esperada, ou nulo
+};
+void PrintTo(const CasoAtalho& c, std::ostream* os) { *os << c.nome; }
+
+class Atalho : public ComandosGeraisTeste, public ::testing::WithParamInterface<CasoAtalho> {};
+
+TEST_P(Atalho, abreAJanelaDoComando)
+{
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
+    QString vista;
+    QPointer<QTimer> relogio =
+        quandoModal([&](QWidget* modal) { vista = QString::fromLatin1(modal->metaObject()->className()); });
+    QTest::keySequence(janela, GetParam().tecla);
+    processa();
+    EXPECT_EQ(vista, QString::fromLatin1(GetParam().modal));
+    delete relogio.data(); // nada apareceu: o relógio não espera mais
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Teclas, Atalho,
+    ::testing::Values(CasoAtalho{"ctrl_s_sobre", QKeySequence(QStringLiteral("Ctrl+S")), "vendrilo::TfrmSobre"},
+                      CasoAtalho{"ctrl_m_o_que_mudou", QKeySequence(QStringLiteral("Ctrl+M")), "vendrilo::TfrmMudou"},
+                      CasoAtalho{"shift_f1_exemplos", QKeySequence(QStringLiteral("Shift+F1")), "vendrilo::TFrmLista"},
+                      CasoAtalho{"ctrl_u_atualizar", QKeySequence(QStringLiteral("Ctrl+U")), "vendrilo::TFrmAtualizar"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(ComandosGeraisTeste, teclasSemJanelaModal)
+{
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
+    // F7 sem calculadora instalada: o aviso.
+    {
+        QDir().mkpath(em(QStringLiteral("vazia")));
+        const QByteArray antigo = qgetenv("PATH");
+        qputenv("PATH", em(QStringLiteral("vazia")).toUtf8());
+        QTest::keyClick(janela, Qt::Key_F7);
+        qputenv("PATH", antigo);
+        EXPECT_EQ(dialogos.textos(), QStringList{MensagemSemCalculadora()});
+    }
+    // Ctrl+I imprime o documento ativo (não abre o envio por e-mail).
+    ImpressoraPdf impressora(em(QStringLiteral("saida.pdf")));
+    QTest::keyClick(janela, Qt::Key_I, Qt::ControlModifier);
+    processa();
+    EXPECT_TRUE(QFile::exists(em(QStringLiteral("saida.pdf"))));
+    EXPECT_FALSE(gerais->envio()->isVisible());
+    // F1: a ajuda (aqui sem páginas, o aviso).
+    dialogos.limpa();
+    QTest::keyClick(janela, Qt::Key_F1);
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos()[0].startsWith(QStringLiteral("A ajuda não foi encontrada")));
 }
 
 // --- Janelas de aprendizagem -----------------------------------------------
