@@ -55,19 +55,6 @@ bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::stri
     return true;
 }
 
-// Linhas do algoritmo como estão no disco, para a linha 4 do relatório.
-std::vector<std::string> linhasDoAlgoritmo(const std::string& arquivo)
-{
-    std::vector<std::string> linhas;
-    LeitorLinhas leitor;
-    if (leitor.abre(arquivo)) {
-        std::string linha;
-        while (leitor.proxima(linha))
-            linhas.push_back(linha);
-    }
-    return linhas;
-}
-
 // Estágio 4 (com --executar): o programa roda neste terminal, com a entrada
 // e a saída dele; o código de saída do programa passa a ser o do arquivo.
 int etapaExecucao(const vendrilo::Tradutor& tradutor, Terminal& t)
@@ -88,7 +75,10 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
     const ResultadoPreparo preparo = PreparaPastaPrograma();
     if (!preparo.ok)
         t.erros << Programa << ": " << preparo.erro << '\n';
-    const EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhasDoAlgoritmo(arquivo));
+    // Linhas do algoritmo como estão no disco, para a linha 4 do relatório.
+    std::vector<std::string> linhas;
+    LeTodasAsLinhas(arquivo, linhas);
+    const EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
     const ResultadoCompilacao r = CompilaPrograma(entrada);
     switch (r.situacao) {
     case SituacaoCompilacao::Sucesso:

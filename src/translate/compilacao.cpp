@@ -1,4 +1,5 @@
 #include "translate/compilacao.h"
+#include "translate/leitor_linhas.h"
 
 #include "check/mapeamento.h"
 #include "platform/pasta_programa.h"
@@ -24,29 +25,6 @@ void apaga(const std::string& caminho)
 {
     std::error_code ec;
     fs::remove(caminho, ec);
-}
-
-// Linhas do relatório; quebras CR, LF ou CR LF.
-std::vector<std::string> leRelatorio(const std::string& caminho)
-{
-    std::vector<std::string> linhas;
-    std::ifstream f(caminho, std::ios::binary);
-    std::string tudo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    std::string atual;
-    for (std::size_t i = 0; i < tudo.size(); ++i) {
-        const char c = tudo[i];
-        if (c == '\r' || c == '\n') {
-            linhas.push_back(std::move(atual));
-            atual.clear();
-            if (c == '\r' && i + 1 < tudo.size() && tudo[i + 1] == '\n')
-                ++i;
-        } else {
-            atual += c;
-        }
-    }
-    if (!atual.empty())
-        linhas.push_back(std::move(atual));
-    return linhas;
 }
 
 std::string linha(const std::vector<std::string>& v, std::size_t i)
@@ -139,7 +117,8 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
     }
 
     // 6. O relatório completo: o processo já terminou.
-    std::vector<std::string> Memo1 = leRelatorio(relatorio);
+    std::vector<std::string> Memo1;
+    LeTodasAsLinhas(relatorio, Memo1);
     if (Memo1.empty()) {
         r.situacao = SituacaoCompilacao::FalhaExecucao;
         r.mensagem = "Erro na execução!!! O compilador terminou sem relatório (código " +

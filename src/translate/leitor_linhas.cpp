@@ -99,4 +99,16 @@ EstiloQuebra LeitorLinhas::estilo() const
     return EstiloQuebra::CRLF;
 }
 
+bool LeTodasAsLinhas(const std::string& caminho, std::vector<std::string>& linhas)
+{
+    linhas.clear();
+    LeitorLinhas leitor;
+    if (!leitor.abre(caminho))
+        return false;
+    std::string linha;
+    while (leitor.proxima(linha))
+        linhas.push_back(linha);
+    return !leitor.falhou();
+}
+
 } // namespace vendrilo

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vendrilo {
 
@@ -51,5 +52,9 @@ private:
     bool viuLF_ = false;
     bool crPendente_ = false; // CR no fim do bloco: um LF logo depois é o par dele
 };
+
+// Lê todas as linhas de um arquivo pequeno (relatórios, fontes curtos) com
+// as mesmas regras de quebra. Falso quando não abre ou a leitura falha.
+bool LeTodasAsLinhas(const std::string& caminho, std::vector<std::string>& linhas);
 
 } // namespace vendrilo

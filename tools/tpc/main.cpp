@@ -6,6 +6,7 @@
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
 #include "mapa_erros.h"
+#include "translate/leitor_linhas.h"
 #include "relatorio.h"
 #include "platform/processo.h"
 
@@ -30,30 +31,6 @@ int uso(const std::string& msg)
 {
     std::cerr << "tpc: " << msg << "\nUso: tpc [/U<pasta das unidades>] ARQUIVO.pas\n";
     return 2;
-}
-
-// Linhas do fonte, sem as quebras (CR LF, LF ou CR).
-bool leLinhas(const std::string& caminho, std::vector<std::string>& linhas)
-{
-    std::ifstream f(caminho, std::ios::binary);
-    if (!f)
-        return false;
-    std::string tudo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    std::string atual;
-    for (std::size_t i = 0; i < tudo.size(); ++i) {
-        char c = tudo[i];
-        if (c == '\r' || c == '\n') {
-            linhas.push_back(atual);
-            atual.clear();
-            if (c == '\r' && i + 1 < tudo.size() && tudo[i + 1] == '\n')
-                ++i;
-        } else {
-            atual += c;
-        }
-    }
-    if (!atual.empty())
-        linhas.push_back(atual);
-    return true;
 }
 
 // Pasta temporária própria, apagada ao sair.
@@ -111,7 +88,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::vector<std::string> linhas;
-    if (!leLinhas(fonte, linhas)) {
+    if (!LeTodasAsLinhas(fonte, linhas)) {
         std::cerr << "tpc: não foi possível ler o arquivo " << fonte << ".\n";
         return 2;
     }
@@ -161,7 +138,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::vector<std::string> saida;
-    leLinhas(op.arquivoSaida, saida);
+    LeTodasAsLinhas(op.arquivoSaida, saida);
 
     // O primeiro erro vale; o aviso de constante fora dos limites também é
     // erro, como era no Turbo Pascal.

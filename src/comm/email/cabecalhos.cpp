@@ -1,5 +1,6 @@
 // Peças de texto da mensagem: listas de endereços, cabeçalhos codificados,
 // data e identificador.
+#include "comm/email/config_email.h"
 #include "comm/email/correio.h"
 
 #include <cstdio>
@@ -9,14 +10,6 @@
 namespace vendrilo {
 
 namespace {
-
-std::string apara(const std::string& s)
-{
-    const auto ini = s.find_first_not_of(" \t\r\n");
-    if (ini == std::string::npos)
-        return {};
-    return s.substr(ini, s.find_last_not_of(" \t\r\n") - ini + 1);
-}
 
 std::string base64(const std::string& dados)
 {
@@ -51,11 +44,11 @@ std::vector<std::string> SeparaEnderecos(const std::string& lista)
     std::string item;
     bool entreAspas = false;
     auto fecha = [&] {
-        std::string e = apara(item);
+        std::string e = AparaBrancos(item);
         const auto abre = e.rfind('<');
         const auto fim = e.rfind('>');
         if (abre != std::string::npos && fim != std::string::npos && fim > abre)
-            e = apara(e.substr(abre + 1, fim - abre - 1));
+            e = AparaBrancos(e.substr(abre + 1, fim - abre - 1));
         if (!e.empty())
             enderecos.push_back(e);
         item.clear();

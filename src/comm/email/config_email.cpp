@@ -8,15 +8,6 @@ namespace vendrilo {
 
 namespace {
 
-std::string apara(const std::string& s)
-{
-    const auto ini = s.find_first_not_of(" \t\r\n");
-    if (ini == std::string::npos)
-        return {};
-    const auto fim = s.find_last_not_of(" \t\r\n");
-    return s.substr(ini, fim - ini + 1);
-}
-
 std::string minusculas(std::string s)
 {
     for (char& c : s)
@@ -59,11 +50,11 @@ bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& er
         ++numeroLinha;
         if (numeroLinha == 1 && linha.rfind("\xEF\xBB\xBF", 0) == 0)
             linha.erase(0, 3); // BOM de editores de texto
-        linha = apara(linha);
+        linha = AparaBrancos(linha);
         if (linha.empty() || linha[0] == ';' || linha[0] == '#')
             continue;
         if (linha.front() == '[' && linha.back() == ']') {
-            secao = minusculas(apara(linha.substr(1, linha.size() - 2)));
+            secao = minusculas(AparaBrancos(linha.substr(1, linha.size() - 2)));
             continue;
         }
         const auto igual = linha.find('=');
@@ -72,7 +63,7 @@ bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& er
                    caminho + " (falta o sinal '=').";
             return false;
         }
-        valores[secao + '.' + minusculas(apara(linha.substr(0, igual)))] = apara(linha.substr(igual + 1));
+        valores[secao + '.' + minusculas(AparaBrancos(linha.substr(0, igual)))] = AparaBrancos(linha.substr(igual + 1));
     }
     if (arq.bad()) {
         erro = "Não foi possível ler o arquivo de configuração do e-mail: " + caminho + ".";
@@ -113,6 +104,15 @@ bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& er
     }
     return inteiro("smtp.porta", 1, 65535, cfg.smtpPorta) && inteiro("pop3.porta", 1, 65535, cfg.pop3Porta) &&
            inteiro("envio.tempo_limite", 1, 600, cfg.tempoLimiteSeg);
+}
+
+std::string AparaBrancos(const std::string& s)
+{
+    const auto ini = s.find_first_not_of(" \t\r\n");
+    if (ini == std::string::npos)
+        return {};
+    const auto fim = s.find_last_not_of(" \t\r\n");
+    return s.substr(ini, fim - ini + 1);
 }
 
 } // namespace vendrilo

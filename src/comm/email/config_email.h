@@ -36,4 +36,7 @@ bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& er
 // Caminho do arquivo dentro da pasta do programa.
 std::string CaminhoConfigEmail(const std::string& pastaPrograma);
 
+// O texto sem brancos (espaço, tabulação, CR, LF) nas pontas.
+std::string AparaBrancos(const std::string& s);
+
 } // namespace vendrilo
