@@ -2,6 +2,7 @@
 // de verdade (plataforma offscreen): cada item e botão aparece e chega ao
 // seu módulo. Também tira as fotos do README (--captura, sob Xvfb).
 
+#include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
 #include "impressora_pdf.h"
 #include "comm/atualizacao/frm_atualizar.h"
@@ -49,6 +50,8 @@
 
 using namespace vendrilo;
 using vendrilo::teste::DialogosRoteirizados;
+using vendrilo::teste::escreve;
+using vendrilo::teste::processa;
 using vendrilo::teste::ImpressoraPdf;
 
 // Mensagens de falha legíveis para textos do Qt.
@@ -59,20 +62,6 @@ QT_END_NAMESPACE
 namespace {
 
 const QString kTitulo = QStringLiteral("Vendrilo de Algoritmos - Versão 2.4");
-
-void escreve(const QString& caminho, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(caminho).path());
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-void processa()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 // Quando a próxima janela modal aparecer (diferente de `anterior`), roda
 // `passo` com ela; a janela é fechada depois, se `passo` não a fechou.

@@ -1,5 +1,6 @@
 // Janela principal, documentos e editor de verdade, na plataforma offscreen.
 
+#include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/documentos.h"
@@ -26,27 +27,11 @@
 
 using namespace vendrilo;
 using vendrilo::teste::DialogosRoteirizados;
+using vendrilo::teste::escreve;
+using vendrilo::teste::le;
+using vendrilo::teste::processa;
 
 namespace {
-
-QByteArray le(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escreve(const QString& caminho, const QByteArray& bytes)
-{
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-void processa()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 class Principal : public ::testing::Test {
 protected:

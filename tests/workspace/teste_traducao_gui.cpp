@@ -1,6 +1,7 @@
 // Comandos Traduzir e Executar na janela de verdade (plataforma offscreen),
 // com respostas roteirizadas e o Free Pascal de verdade por trás do tpc.
 
+#include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
 #include "check/frm_erros_sintaxe.h"
 #include "check/frm_sintaxe.h"
@@ -37,6 +38,9 @@
 
 using namespace vendrilo;
 using vendrilo::teste::DialogosRoteirizados;
+using vendrilo::teste::escreve;
+using vendrilo::teste::le;
+using vendrilo::teste::processa;
 
 namespace {
 
@@ -61,25 +65,6 @@ const QByteArray kErroLinha5 = "{ erro }\r\n"
 const QByteArray kSemFim = "DECLARE a INTEIRO\r\n"
                            "INICIO\r\n"
                            "   a <- 1\r\n";
-
-QByteArray le(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escreve(const QString& caminho, const QByteArray& bytes)
-{
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-void processa()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 // Roda `passo` quando aparecer uma janela modal diferente de `anterior`
 // (a lista de erros, a janela de sintaxe). Cada espera tem o seu relógio,
