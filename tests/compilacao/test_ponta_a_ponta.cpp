@@ -52,7 +52,9 @@ const CasoBom bons[] = {
     {"mdc", "84 36\n", "MDC = 12\n"},
 };
 
-class AlgoritmoBom : public ::testing::TestWithParam<CasoBom> {
+// Uma pasta do programa preparada por suíte, e não a cada caso.
+template <typename Caso>
+class ComPastaPrograma : public ::testing::TestWithParam<Caso> {
 protected:
     static void SetUpTestSuite() { pasta_ = new PastaProgramaTeste; }
     static void TearDownTestSuite()
@@ -60,9 +62,10 @@ protected:
         delete pasta_;
         pasta_ = nullptr;
     }
-    static PastaProgramaTeste* pasta_;
+    static inline PastaProgramaTeste* pasta_ = nullptr;
 };
-PastaProgramaTeste* AlgoritmoBom::pasta_ = nullptr;
+
+class AlgoritmoBom : public ComPastaPrograma<CasoBom> {};
 
 TEST_P(AlgoritmoBom, TraduzCompilaERodaComASaidaExata)
 {
@@ -115,17 +118,7 @@ const CasoErro quebrados[] = {
     {"funcao_com_argumento_errado", 6, ": Erro 26: Tipos incompatíveis - verifique os tipos das variáveis envolvidas."},
 };
 
-class AlgoritmoQuebrado : public ::testing::TestWithParam<CasoErro> {
-protected:
-    static void SetUpTestSuite() { pasta_ = new PastaProgramaTeste; }
-    static void TearDownTestSuite()
-    {
-        delete pasta_;
-        pasta_ = nullptr;
-    }
-    static PastaProgramaTeste* pasta_;
-};
-PastaProgramaTeste* AlgoritmoQuebrado::pasta_ = nullptr;
+class AlgoritmoQuebrado : public ComPastaPrograma<CasoErro> {};
 
 TEST_P(AlgoritmoQuebrado, VoltaEmPortuguesNaLinhaDoAlgoritmo)
 {
