@@ -1,6 +1,6 @@
 #include "linha_comando.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/pasta_programa.h"
 #include "translate/compilacao.h"
 #include "translate/execucao.h"
@@ -28,7 +28,7 @@ bool temExtensaoAlg(const std::string& arquivo)
 // Textos do núcleo estão em Windows-1252; o terminal quase sempre é UTF-8.
 std::string paraTerminal(const std::string& texto1252, const Terminal& t)
 {
-    return t.utf8 ? verificacao::De1252(texto1252) : texto1252;
+    return t.utf8 ? De1252(texto1252) : texto1252;
 }
 
 // Estágio 1: traduz e verifica. Falso quando o arquivo não pôde ser lido ou

@@ -1,12 +1,10 @@
 #include "check/estrutura.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 namespace vendrilo {
 
 namespace {
-
-using verificacao::Para1252;
 
 // Um teste compara dois totais; com duas mensagens, a primeira vale para o
 // lado esquerdo menor e a segunda para o maior.

@@ -1,6 +1,6 @@
 #include "check/mapeamento.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <algorithm>
 #include <array>
@@ -212,7 +212,7 @@ const std::vector<std::string>& Erropor()
         t.reserve(TotalMensagensCompilador);
         for (int n = 1; n <= TotalMensagensCompilador; ++n)
             t.push_back(": Erro " + std::to_string(n) + ": " +
-                        verificacao::Para1252(kTextos[n - 1]));
+                        Para1252(kTextos[n - 1]));
         return t;
     }();
     return tabela;

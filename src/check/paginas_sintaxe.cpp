@@ -1,6 +1,6 @@
 #include "check/paginas_sintaxe.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <array>
 #include <initializer_list>
@@ -8,8 +8,6 @@
 namespace vendrilo {
 
 namespace {
-
-using verificacao::Para1252;
 
 struct LinhaEscrita {
     int indice;

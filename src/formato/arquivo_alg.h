@@ -3,12 +3,11 @@
 //
 // Os bytes do arquivo estão em Windows-1252; o editor trabalha em UTF-8. Um
 // arquivo que já é UTF-8 válido com letras acentuadas continua UTF-8 ao ser
-// gravado. A gravação escreve ao lado e renomeia por cima, para que uma falha
-// nunca destrua o arquivo anterior.
+// gravado. A gravação passa pela gravação segura, para que uma falha nunca
+// destrua o arquivo anterior.
 
 #include "translate/leitor_linhas.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,13 +32,5 @@ bool GravaAlg(const std::string& caminho, const DocumentoAlg& doc, std::string& 
 // Codifica as linhas na codificação do documento. Falso quando um caractere
 // não cabe nela (`erro` diz qual e em que linha); nada é produzido então.
 bool CodificaAlg(const DocumentoAlg& doc, std::string& bytes, std::string& erro);
-
-// Escreve bytes num fluxo já aberto, conferindo cada passo (disco cheio...).
-bool EscreveTudo(std::FILE* f, const std::string& bytes);
-
-// Conversões de um texto inteiro; 1252 → UTF-8 nunca falha.
-std::string Windows1252ParaUtf8(const std::string& bytes);
-bool Utf8ParaWindows1252(const std::string& utf8, std::string& bytes, std::size_t& posErro);
-bool Utf8Valido(const std::string& bytes);
 
 } // namespace vendrilo

@@ -1,14 +1,15 @@
-#include "comm/atualizacao/arquivo_ini.h"
+#include "formato/arquivo_ini.h"
 
-#include <cstdio>
+#include "formato/gravacao_segura.h"
+
 #include <fstream>
 #include <iterator>
-#include <system_error>
-#include <vector>
 
 namespace vendrilo {
 
 namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::string_view apara(std::string_view s)
 {
@@ -20,88 +21,73 @@ std::string_view apara(std::string_view s)
     return s;
 }
 
-bool iguaisSemCaixa(std::string_view a, std::string_view b)
+void classifica(LinhaIni& l)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
-            return false;
+    const std::string_view t = apara(l.texto);
+    if (t.empty()) {
+        l.tipo = LinhaIni::Tipo::Vazia;
+    } else if (t.front() == ';' || t.front() == '#') {
+        l.tipo = LinhaIni::Tipo::Comentario;
+    } else if (t.front() == '[') {
+        const std::size_t fecha = t.find(']');
+        l.tipo = fecha == std::string_view::npos ? LinhaIni::Tipo::Invalida : LinhaIni::Tipo::Secao;
+        if (fecha != std::string_view::npos)
+            l.nome = apara(t.substr(1, fecha - 1));
+    } else if (const std::size_t igual = t.find('='); igual != std::string_view::npos) {
+        l.tipo = LinhaIni::Tipo::Valor;
+        l.nome = apara(t.substr(0, igual));
+        l.valor = apara(t.substr(igual + 1));
+    } else {
+        l.tipo = LinhaIni::Tipo::Invalida;
     }
-    return true;
-}
-
-struct Linha {
-    std::string_view texto;
-    std::string_view quebra; // "", "\r\n", "\n" ou "\r"
-};
-
-std::vector<Linha> divideLinhas(std::string_view conteudo)
-{
-    std::vector<Linha> linhas;
-    size_t inicio = 0;
-    while (inicio < conteudo.size()) {
-        size_t fim = conteudo.find_first_of("\r\n", inicio);
-        if (fim == std::string_view::npos) {
-            linhas.push_back({conteudo.substr(inicio), {}});
-            break;
-        }
-        size_t tam = (conteudo[fim] == '\r' && fim + 1 < conteudo.size() && conteudo[fim + 1] == '\n')
-                         ? 2 : 1;
-        linhas.push_back({conteudo.substr(inicio, fim - inicio), conteudo.substr(fim, tam)});
-        inicio = fim + tam;
-    }
-    return linhas;
-}
-
-// Nome da seção quando a linha é um cabeçalho "[...]".
-bool ehSecao(std::string_view linha, std::string_view& nome)
-{
-    linha = apara(linha);
-    if (linha.empty() || linha.front() != '[')
-        return false;
-    const size_t fecha = linha.find(']');
-    if (fecha == std::string_view::npos)
-        return false;
-    nome = apara(linha.substr(1, fecha - 1));
-    return true;
-}
-
-bool ehChave(std::string_view linha, std::string_view& chave, std::string_view& valor)
-{
-    const std::string_view aparada = apara(linha);
-    if (aparada.empty() || aparada.front() == ';' || aparada.front() == '#')
-        return false;
-    const size_t igual = aparada.find('=');
-    if (igual == std::string_view::npos)
-        return false;
-    chave = apara(aparada.substr(0, igual));
-    valor = apara(aparada.substr(igual + 1));
-    return true;
-}
-
-std::string_view semBom(std::string_view s)
-{
-    if (s.substr(0, 3) == "\xEF\xBB\xBF")
-        s.remove_prefix(3);
-    return s;
 }
 
 } // namespace
 
+std::vector<LinhaIni> LinhasIni(std::string_view conteudo)
+{
+    if (conteudo.substr(0, kBom.size()) == kBom)
+        conteudo.remove_prefix(kBom.size());
+    std::vector<LinhaIni> linhas;
+    std::size_t inicio = 0;
+    while (inicio < conteudo.size()) {
+        LinhaIni l;
+        l.numero = linhas.size() + 1;
+        const std::size_t fim = conteudo.find_first_of("\r\n", inicio);
+        if (fim == std::string_view::npos) {
+            l.texto = conteudo.substr(inicio);
+            inicio = conteudo.size();
+        } else {
+            const bool crlf = conteudo[fim] == '\r' && fim + 1 < conteudo.size() && conteudo[fim + 1] == '\n';
+            l.texto = conteudo.substr(inicio, fim - inicio);
+            l.quebra = conteudo.substr(fim, crlf ? 2 : 1);
+            inicio = fim + l.quebra.size();
+        }
+        classifica(l);
+        linhas.push_back(l);
+    }
+    return linhas;
+}
+
+bool NomesIniIguais(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (minuscula(a[i]) != minuscula(b[i]))
+            return false;
+    return true;
+}
+
 std::string LeIniTexto(std::string_view conteudo, std::string_view secao, std::string_view chave)
 {
     bool naSecao = false;
-    for (const Linha& l : divideLinhas(semBom(conteudo))) {
-        std::string_view nome, k, v;
-        if (ehSecao(l.texto, nome)) {
-            naSecao = iguaisSemCaixa(nome, secao);
-        } else if (naSecao && ehChave(l.texto, k, v) && iguaisSemCaixa(k, chave)) {
+    for (const LinhaIni& l : LinhasIni(conteudo)) {
+        if (l.tipo == LinhaIni::Tipo::Secao) {
+            naSecao = NomesIniIguais(l.nome, secao);
+        } else if (naSecao && l.tipo == LinhaIni::Tipo::Valor && NomesIniIguais(l.nome, chave)) {
+            std::string_view v = l.valor;
             if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') ||
                                   (v.front() == '\'' && v.back() == '\'')))
                 v = v.substr(1, v.size() - 2);
@@ -111,41 +97,47 @@ std::string LeIniTexto(std::string_view conteudo, std::string_view secao, std::s
     return {};
 }
 
-std::string LeValorIni(const std::filesystem::path& arquivo, std::string_view secao,
-                       std::string_view chave)
+bool LeArquivoInteiro(const std::filesystem::path& arquivo, std::string& conteudo)
 {
     std::ifstream in(arquivo, std::ios::binary);
     if (!in)
-        return {};
-    const std::string conteudo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return LeIniTexto(conteudo, secao, chave);
+        return false;
+    conteudo.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+std::string LeValorIni(const std::filesystem::path& arquivo, std::string_view secao,
+                       std::string_view chave)
+{
+    std::string conteudo;
+    return LeArquivoInteiro(arquivo, conteudo) ? LeIniTexto(conteudo, secao, chave) : std::string();
 }
 
 std::string AlteraIniTexto(std::string_view conteudo, std::string_view secao,
                            std::string_view chave, std::string_view valor)
 {
-    const std::vector<Linha> linhas = divideLinhas(conteudo);
+    const std::vector<LinhaIni> linhas = LinhasIni(conteudo);
     std::string quebra = "\r\n"; // arquivos novos no estilo dos instalados
-    for (const Linha& l : linhas)
+    for (const LinhaIni& l : linhas)
         if (!l.quebra.empty()) {
             quebra = std::string(l.quebra);
             break;
         }
     const std::string novaLinha = std::string(chave) + "=" + std::string(valor);
 
-    std::string saida;
+    // A marca de ordem de bytes fica onde estava, fora das linhas.
+    std::string saida(conteudo.substr(0, kBom.size()) == kBom ? kBom : std::string_view{});
     bool naSecao = false, achouSecao = false, feito = false;
-    size_t fimDaSecao = std::string::npos; // onde acrescentar a chave que falta
-    for (const Linha& l : linhas) {
-        std::string_view nome, k, v;
-        if (ehSecao(l.texto, nome)) {
+    std::size_t fimDaSecao = std::string::npos; // onde acrescentar a chave que falta
+    for (const LinhaIni& l : linhas) {
+        if (l.tipo == LinhaIni::Tipo::Secao) {
             if (naSecao && !feito && fimDaSecao == std::string::npos)
                 fimDaSecao = saida.size();
-            naSecao = iguaisSemCaixa(nome, secao);
+            naSecao = NomesIniIguais(l.nome, secao);
             achouSecao = achouSecao || naSecao;
-        } else if (naSecao && !feito && ehChave(l.texto, k, v) && iguaisSemCaixa(k, chave)) {
+        } else if (naSecao && !feito && l.tipo == LinhaIni::Tipo::Valor && NomesIniIguais(l.nome, chave)) {
             saida += novaLinha;
-            saida += l.quebra.empty() ? std::string_view{} : l.quebra;
+            saida += l.quebra;
             feito = true;
             continue;
         }
@@ -158,7 +150,7 @@ std::string AlteraIniTexto(std::string_view conteudo, std::string_view secao,
         saida.insert(fimDaSecao, novaLinha + quebra);
         return saida;
     }
-    if (!saida.empty() && saida.back() != '\n' && saida.back() != '\r')
+    if (!saida.empty() && saida != kBom && saida.back() != '\n' && saida.back() != '\r')
         saida += quebra;
     if (!achouSecao)
         saida += "[" + std::string(secao) + "]" + quebra;
@@ -170,32 +162,17 @@ bool GravaValorIni(const std::filesystem::path& arquivo, std::string_view secao,
                    std::string_view chave, std::string_view valor, std::string* erro)
 {
     std::string conteudo;
-    {
-        std::ifstream in(arquivo, std::ios::binary);
-        if (in)
-            conteudo.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    const std::string novo = AlteraIniTexto(conteudo, secao, chave, valor);
-    std::filesystem::path temporario = arquivo;
-    temporario += ".novo";
-    {
-        std::ofstream out(temporario, std::ios::binary | std::ios::trunc);
-        out.write(novo.data(), std::streamsize(novo.size()));
-        out.flush();
-        if (!out) {
-            if (erro)
-                *erro = "não foi possível gravar " + temporario.string();
-            std::error_code ec;
-            std::filesystem::remove(temporario, ec);
-            return false;
-        }
-    }
     std::error_code ec;
-    std::filesystem::rename(temporario, arquivo, ec);
-    if (ec) {
+    if (!LeArquivoInteiro(arquivo, conteudo) && std::filesystem::exists(arquivo, ec)) {
+        // Trocar um arquivo que não se consegue ler apagaria o resto dele.
         if (erro)
-            *erro = "não foi possível substituir " + arquivo.string() + ": " + ec.message();
-        std::filesystem::remove(temporario, ec);
+            *erro = "Não foi possível ler " + arquivo.string() + ".";
+        return false;
+    }
+    std::string falha;
+    if (!GravaArquivoSeguro(arquivo, AlteraIniTexto(conteudo, secao, chave, valor), falha)) {
+        if (erro)
+            *erro = falha;
         return false;
     }
     return true;

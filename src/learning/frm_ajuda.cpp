@@ -1,6 +1,6 @@
 #include "learning/frm_ajuda.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
@@ -19,7 +19,7 @@ namespace vendrilo {
 TfrmAjuda::TfrmAjuda(QWidget* pai) : QDialog(pai)
 {
     setObjectName(QStringLiteral("frmAjuda"));
-    setWindowTitle(QString::fromStdString(verificacao::De1252(TituloAplicacao)) +
+    setWindowTitle(QString::fromStdString(De1252(TituloAplicacao)) +
                    QStringLiteral(" - Ajuda"));
     setModal(false);
     resize(760, 560);

@@ -1,11 +1,11 @@
 #include "learning/frm_lista.h"
 
-#include "check/texto_1252.h"
+#include "formato/arquivo_alg.h"
+#include "formato/texto_1252.h"
 #include "learning/catalogo.h"
 #include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
-#include "workspace/arquivo_alg.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ namespace {
 
 QString deUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QString titulo() { return QString::fromStdString(verificacao::De1252(TituloAplicacao)); }
+QString titulo() { return QString::fromStdString(De1252(TituloAplicacao)); }
 
 } // namespace
 

@@ -1,10 +1,9 @@
 #include "learning/frm_mudou.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
-#include "workspace/arquivo_alg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,13 +16,13 @@ namespace vendrilo {
 
 namespace {
 
-QString titulo() { return QString::fromStdString(verificacao::De1252(TituloAplicacao)); }
+QString titulo() { return QString::fromStdString(De1252(TituloAplicacao)); }
 
 // O arquivo vem da instalação em Windows-1252; um já em UTF-8 também serve.
 QString decodifica(const QByteArray& bytes)
 {
     const std::string s = bytes.toStdString();
-    return QString::fromStdString(Utf8Valido(s) ? s : Windows1252ParaUtf8(s));
+    return QString::fromStdString(Utf8Valido(s) ? s : De1252(s));
 }
 
 // Volta o cursor normal ao sair do escopo, por onde quer que se saia.

@@ -1,6 +1,6 @@
 #include "learning/frm_sobre.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "learning/catalogo.h"
 #include "platform/desktop.h"
 #include "translate/moldura.h"
@@ -18,7 +18,7 @@ namespace vendrilo {
 
 namespace {
 
-QString titulo() { return QString::fromStdString(verificacao::De1252(TituloAplicacao)); }
+QString titulo() { return QString::fromStdString(De1252(TituloAplicacao)); }
 QString deUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 struct Credito {

@@ -1,6 +1,7 @@
 #include "platform/console.h"
 
-#include "check/texto_1252.h"
+#include "formato/arquivo_ini.h"
+#include "formato/texto_1252.h"
 #include "platform/processo.h"
 
 #include <cstdlib>
@@ -17,15 +18,6 @@ namespace {
 std::mutex mutexLancador;
 LancadorConsole lancadorAtual;
 
-std::string apara(std::string s)
-{
-    const char* brancos = " \t\r\n";
-    s.erase(0, s.find_first_not_of(brancos));
-    auto f = s.find_last_not_of(brancos);
-    s.erase(f == std::string::npos ? 0 : f + 1);
-    return s;
-}
-
 std::string minusculas(std::string s)
 {
     for (auto& c : s)
@@ -33,33 +25,10 @@ std::string minusculas(std::string s)
     return s;
 }
 
-// UTF-8 bem formado (sem sequências longas demais nem substitutos).
-bool utf8Valido(const std::string& s, bool& temNaoAscii)
-{
-    temNaoAscii = false;
-    for (std::size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        temNaoAscii = true;
-        int n = c >= 0xF0 && c <= 0xF4 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : -1;
-        if (n < 0 || i + static_cast<std::size_t>(n) >= s.size())
-            return false;
-        for (int k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80)
-                return false;
-        i += static_cast<std::size_t>(n) + 1;
-    }
-    return true;
-}
-
 // Texto do .pif em UTF-8, venha ele em UTF-8 ou em Windows-1252.
-std::string paraUtf8(const std::string& s)
+std::string paraUtf8(std::string_view s)
 {
-    bool naoAscii = false;
-    return utf8Valido(s, naoAscii) ? s : verificacao::De1252(s);
+    return Utf8Valido(s) ? std::string(s) : De1252(s);
 }
 
 bool lancadorPadrao(const std::vector<std::string>& argv, const std::string& pasta)
@@ -82,27 +51,17 @@ constexpr const char* RoteiroConsole =
 ConfigConsole LeConfigConsole(const std::string& caminhoPif)
 {
     ConfigConsole c;
-    std::ifstream f(caminhoPif, std::ios::binary);
-    std::string linha, secao;
-    bool primeira = true;
-    while (f && std::getline(f, linha)) {
-        if (primeira && linha.rfind("\xEF\xBB\xBF", 0) == 0)
-            linha.erase(0, 3); // marca de ordem de bytes de editores UTF-8
-        primeira = false;
-        linha = apara(linha);
-        if (linha.empty() || linha[0] == ';' || linha[0] == '#')
+    std::string conteudo;
+    if (!LeArquivoInteiro(caminhoPif, conteudo))
+        return c;
+    bool naSecao = false;
+    for (const LinhaIni& l : LinhasIni(conteudo)) {
+        if (l.tipo == LinhaIni::Tipo::Secao)
+            naSecao = NomesIniIguais(l.nome, "console");
+        if (!naSecao || l.tipo != LinhaIni::Tipo::Valor)
             continue;
-        if (linha.front() == '[') {
-            secao = minusculas(apara(linha.substr(1, linha.find(']') - 1)));
-            continue;
-        }
-        if (secao != "console")
-            continue;
-        auto igual = linha.find('=');
-        if (igual == std::string::npos)
-            continue;
-        const std::string chave = minusculas(apara(linha.substr(0, igual)));
-        const std::string valor = paraUtf8(apara(linha.substr(igual + 1)));
+        const std::string chave = minusculas(std::string(l.nome));
+        const std::string valor = paraUtf8(l.valor);
         auto sim = [&] { return valor == "1" || minusculas(valor) == "sim" || minusculas(valor) == "true"; };
         if (chave == "terminal" && !valor.empty())
             c.terminal = valor;
@@ -135,8 +94,7 @@ bool ConsoleUtf8(const std::string& NomeExe, const ConfigConsole& config)
         if (!f)
             continue;
         std::string tudo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-        bool naoAscii = false;
-        return utf8Valido(tudo, naoAscii) && naoAscii;
+        return TemNaoAscii(tudo) && Utf8Valido(tudo);
     }
     return false;
 }
@@ -153,8 +111,8 @@ std::vector<std::string> ComandoConsole(const std::string& NomeExe, const Config
         // as mensagens do roteiro.
         if (std::string luit = ProcuraPrograma("luit"); !luit.empty()) {
             argv.insert(argv.end(), {luit, "-encoding", "CP 1252", "--"});
-            fim = verificacao::Para1252(fim);
-            erro = verificacao::Para1252(erro);
+            fim = Para1252(fim);
+            erro = Para1252(erro);
         }
     }
     argv.insert(argv.end(), {"/bin/sh", "-c", RoteiroConsole, "vendrilo-console", fim, erro,

@@ -1,14 +1,14 @@
 #include "workspace/comandos_traducao.h"
 
 #include "check/estrutura.h"
-#include "check/frm_erros_sintaxe.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/dialogos.h"
 #include "translate/execucao.h"
 #include "translate/tradutor.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
+#include "workspace/frm_erros_sintaxe.h"
 #include "workspace/principal.h"
 
 #include <QApplication>
@@ -23,9 +23,9 @@ namespace vendrilo {
 
 namespace {
 
-QString De1252(const std::string& texto)
+QString de1252(const std::string& texto)
 {
-    return QString::fromStdString(verificacao::De1252(texto));
+    return QString::fromStdString(De1252(texto));
 }
 
 // Enquanto o compilador roda, nenhuma janela pode ser fechada (pelo
@@ -128,12 +128,12 @@ void ComandosTraducao::btnTraduzirClick()
     EstadoTraducao& estado = tradutor_->estado();
     erros_->defineErros(estado.Estrutura.ErrosSintaxe, estado.Estrutura.TipoErroLinha);
     if (estado.TotalErros > 0)
-        dialogos().caixaMensagem(De1252(TextoResumoEstrutura(estado.TotalErros)), TituloAplicacao(),
+        dialogos().caixaMensagem(de1252(TextoResumoEstrutura(estado.TotalErros)), TituloAplicacao(),
                                  Caixa::Ok);
 
     std::vector<std::string> linhas;
     for (const QString& l : filha->memEditor->linhas())
-        linhas.push_back(verificacao::Para1252(l.toStdString()));
+        linhas.push_back(Para1252(l.toStdString()));
     EntradaCompilacao entrada = EntradaDe(estado, std::move(linhas));
     entrada.Limite = limite_;
     const ResultadoCompilacao r = compilaSemTravar(entrada);
@@ -200,7 +200,7 @@ void ComandosTraducao::mostraErroCompilacao(TFrmFilha* filha, const ResultadoCom
     }
     QStringList linhas;
     for (const std::string& l : r.LinhasErro)
-        linhas << De1252(l);
+        linhas << de1252(l);
     filha->mostraErro(titulo, linhas);
 
     if (!r.PosicionaCursor)

@@ -1,8 +1,8 @@
 #include "workspace/documentos.h"
 
+#include "formato/arquivo_alg.h"
 #include "platform/dialogos.h"
 #include "platform/pasta_programa.h"
-#include "workspace/arquivo_alg.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
 #include "workspace/principal.h"

@@ -2,7 +2,7 @@
 // Comandos de documento da janela principal: Novo, Abrir, Abrir exemplo,
 // Salvar, Salvar Como (com a regra 8.3), Fechar, Fechar Tudo e Sair.
 
-#include "workspace/arquivo_alg.h"
+#include "formato/arquivo_alg.h"
 #include "workspace/valida_nome.h"
 
 #include <QObject>

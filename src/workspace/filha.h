@@ -2,8 +2,8 @@
 // Janela de documento: um algoritmo no editor, o painel de erro da tradução
 // e os tratadores que mantêm a barra de estado e os botões em dia.
 
+#include "formato/arquivo_alg.h"
 #include "translate/leitor_linhas.h"
-#include "workspace/arquivo_alg.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "check/frm_erros_sintaxe.h"
+#include "workspace/frm_erros_sintaxe.h"
 
-#include "check/frm_sintaxe.h"
 #include "check/paginas_sintaxe.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/dialogos.h"
+#include "workspace/frm_sintaxe.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@ namespace {
 
 QString DoNucleo(const std::string& texto1252)
 {
-    return QString::fromStdString(verificacao::De1252(texto1252));
+    return QString::fromStdString(De1252(texto1252));
 }
 
 } // namespace

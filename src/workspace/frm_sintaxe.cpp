@@ -1,6 +1,6 @@
-#include "check/frm_sintaxe.h"
+#include "workspace/frm_sintaxe.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/dialogos.h"
 
 #include <QFontDatabase>
@@ -16,7 +16,7 @@ namespace {
 
 QString DoNucleo(const std::string& texto1252)
 {
-    return QString::fromStdString(verificacao::De1252(texto1252));
+    return QString::fromStdString(De1252(texto1252));
 }
 
 // Linhas visíveis sem rolar; as demais ficam ao alcance da barra vertical.

@@ -1,7 +1,7 @@
 // Verificação da estrutura: cada teste nos dois sentidos, combinações e resumo.
 
 #include "check/estrutura.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 
 namespace vendrilo {
 namespace {
-
-using verificacao::De1252;
 
 // Contadores de um algoritmo completo e equilibrado: INICIO ... FIM.
 ContadoresTipos Equilibrado()

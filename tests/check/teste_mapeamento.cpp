@@ -1,7 +1,7 @@
 // Reescrita do relatório do compilador: tabela, mensagem e linha do erro.
 
 #include "check/mapeamento.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "translate/leitor_linhas.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,6 @@
 
 namespace vendrilo {
 namespace {
-
-using verificacao::De1252;
-using verificacao::Para1252;
 
 const std::string kDados = VENDRILO_DADOS_TESTE_CHECK;
 

@@ -1,7 +1,7 @@
 // Páginas de sintaxe: títulos, largura das linhas, limpeza e escolha da página.
 
 #include "check/paginas_sintaxe.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@
 
 namespace vendrilo {
 namespace {
-
-using verificacao::De1252;
 
 std::string SemBrancosFinais(const std::string& linha1252)
 {

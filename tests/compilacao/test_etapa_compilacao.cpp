@@ -4,7 +4,7 @@
 
 #include "apoio_compilacao.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "translate/execucao.h"
 
 #include <filesystem>
@@ -14,7 +14,6 @@ namespace vendrilo::teste {
 namespace {
 
 namespace fs = std::filesystem;
-using verificacao::Para1252;
 
 const char* MensagemIncompletos =
     "Arquivos do Vendrilo de Algoritmos não estão completos!!! Contate a equipe do projeto. (vendrilo@example.org)";

@@ -4,7 +4,7 @@
 
 #include "apoio_compilacao.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <filesystem>
 
@@ -12,7 +12,6 @@ namespace vendrilo::teste {
 namespace {
 
 namespace fs = std::filesystem;
-using verificacao::Para1252;
 
 struct CasoBom {
     const char* nome;     // algoritmos/<nome>.alg

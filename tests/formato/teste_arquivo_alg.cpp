@@ -1,9 +1,6 @@
-// Formato .ALG, regra 8.3, modelo e lista de comandos: sem Qt.
+// Formato .ALG: leitura, gravação e codificação, sem Qt.
 
-#include "workspace/arquivo_alg.h"
-#include "workspace/lista_comandos.h"
-#include "workspace/modelo_alg.h"
-#include "workspace/valida_nome.h"
+#include "formato/arquivo_alg.h"
 
 #include <gtest/gtest.h>
 
@@ -216,15 +213,6 @@ TEST(ArquivoAlg, FalhaDeGravacaoNaoDestroiOArquivoAntigo)
     }
 }
 
-TEST(ArquivoAlg, EscritaEmDispositivoCheioEhDetectada)
-{
-    std::FILE* f = std::fopen("/dev/full", "wb");
-    if (!f)
-        GTEST_SKIP() << "/dev/full ausente";
-    EXPECT_FALSE(EscreveTudo(f, std::string(100000, 'a')));
-    std::fclose(f);
-}
-
 TEST(ArquivoAlg, ArquivoInexistenteDaErroEmPortugues)
 {
     DocumentoAlg doc;
@@ -233,80 +221,3 @@ TEST(ArquivoAlg, ArquivoInexistenteDaErroEmPortugues)
     EXPECT_NE(erro.find("não existe"), std::string::npos) << erro;
 }
 
-struct CasoNome {
-    const char* nome;
-    const char* caminho;
-    int dir, estado, ext;
-};
-
-TEST(ValidaNome, RegraOitoPontoTres)
-{
-    const CasoNome casos[] = {
-        {"nominal: oito letras", "/home/ana/ABCDEFGH.ALG", 0, 2, 0},
-        {"nominal: minúsculas", "/tmp/a.alg", 0, 2, 0},
-        {"nominal: barra invertida", "C:\\VENDRILO\\TESTE.ALG", 0, 2, 0},
-        {"nome: nove letras", "/tmp/ABCDEFGHI.ALG", 0, 1, 0},
-        {"extensão: .txt.alg", "/tmp/prog.txt.alg", 0, 2, 1},
-        {"extensão: ALGX", "/tmp/NOME.ALGX", 0, 2, 1},
-        {"extensão: espaços no fim", "/tmp/NOME.ALG  ", 0, 2, 0},
-        {"pasta: nove letras", "/tmp/ABCDEFGHI/X.ALG", 1, 2, 0},
-        {"pasta: nove letras no fim", "/ABCDEFGHI/X.ALG", 1, 2, 0},
-        {"pasta: unidade conta como componente", "C:\\ABCDEFGH\\X.ALG", 0, 2, 0},
-        {"pasta: acentos contam caracteres", "/tmp/ÁÉÍÓÚÇÃÕ/X.ALG", 0, 2, 0},
-        {"borda: sem ponto", "/tmp/SEMPONTO", 0, 0, 1},
-        {"borda: sem pasta", "A.ALG", 0, 2, 0},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nome);
-        const ValidacaoNome v = ValidaNomeArquivo(c.caminho);
-        EXPECT_EQ(v.ErroDiretorio, c.dir);
-        EXPECT_EQ(v.EstadoNome, c.estado);
-        EXPECT_EQ(v.ErroExtensao, c.ext);
-    }
-    const ValidacaoNome v = ValidaNomeArquivo("/tmp/ABCDEFGHI/X.ALG");
-    EXPECT_EQ(v.diretorio, "/tmp/ABCDEFGHI");
-    EXPECT_EQ(v.nome, "X.ALG");
-}
-
-TEST(ModeloAlg, DezoitoLinhasComEspacosETabulacoes)
-{
-    const auto m = ModeloAlg("SemNome1", "08/12/2026");
-    ASSERT_EQ(m.size(), 18u);
-    EXPECT_EQ(m[0], "{ALGORITMO....: SemNome1    \t}");
-    EXPECT_EQ(m[1], "{AUTOR........:         \t}");
-    EXPECT_EQ(m[2], "{DATA.........: 08/12/2026    \t}");
-    EXPECT_EQ(m[3], "{DESCRIÇÃO....:                \t}");
-    EXPECT_EQ(m[4], "");
-    EXPECT_EQ(m[8], "inicio");
-    EXPECT_EQ(m[9], "   ");
-    EXPECT_EQ(m[13], "   {Código do Algoritmo}");
-    EXPECT_EQ(m[17], "fim                     ");
-    // Posição 49: campo do autor, linha 2 coluna 17.
-    int linha = 0, coluna = 0;
-    PosicaoNoTexto(m, 49, linha, coluna);
-    EXPECT_EQ(linha, 1);
-    EXPECT_EQ(coluna, 16);
-}
-
-TEST(ListaComandos, DuzentasEDezEntradasNaOrdem)
-{
-    const auto lista = ListaComandos();
-    ASSERT_EQ(lista.size(), 210u);
-    EXPECT_STREQ(lista[0].exibicao, "PROCEDIMENTO \tprocedimento\t <NOME>");
-    EXPECT_STREQ(lista[4].insercao, "se <CONDICAO> entao\r\r    senao\r\r    fim-se");
-    EXPECT_STREQ(lista[6].exibicao, "REPITA \trepita\t ate-que <CONDICAO");
-    EXPECT_STREQ(lista[11].insercao, "leia-pl");
-    EXPECT_STREQ(lista[30].insercao, "alfa-numero (<X>, <N>, <ERRO>)");
-    EXPECT_STREQ(lista[39].exibicao, "LIMPA-TELA");
-    EXPECT_STREQ(lista[39].insercao, "limpa-tela");
-    EXPECT_STREQ(lista[96].insercao, "fim-linha");
-    EXPECT_STREQ(lista[141].insercao, "fim-linha");
-    EXPECT_STREQ(lista[209].exibicao, "BIBLIOTECA");
-    // Da 40ª em diante a exibição é a inserção em maiúsculas.
-    for (std::size_t i = 39; i < lista.size(); ++i) {
-        std::string maiusc = lista[i].insercao;
-        for (char& c : maiusc)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        EXPECT_EQ(maiusc, lista[i].exibicao) << "entrada " << i + 1;
-    }
-}

@@ -1,10 +1,10 @@
-// Conversão entre UTF-8 e Windows-1252 dos textos do núcleo.
+// Conversão entre UTF-8 e Windows-1252: a tabela única do programa.
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <gtest/gtest.h>
 
-namespace vendrilo::verificacao {
+namespace vendrilo {
 namespace {
 
 struct CasoConversao {
@@ -48,11 +48,46 @@ TEST(Para1252, Utf8MalFormadoNaoLeAlemDoFim)
     EXPECT_EQ(Para1252("\xC3" "b"), "?b");
 }
 
-TEST(De1252, BytesSemCaractereViramSubstituto)
+TEST(De1252, TodoByteVoltaIgualPeloCodificador)
 {
-    EXPECT_EQ(De1252("\x81"), "\xEF\xBF\xBD");
-    EXPECT_EQ(De1252(std::string("a\0b", 3)), std::string("a\0b", 3));
+    std::string todos;
+    for (int b = 0; b < 256; ++b)
+        todos += static_cast<char>(b);
+    const std::string utf8 = De1252(todos);
+    EXPECT_TRUE(Utf8Valido(utf8));
+    std::string volta;
+    ASSERT_TRUE(Codifica1252(utf8, volta));
+    EXPECT_EQ(volta, todos);
+    // Os cinco bytes vagos da página viram os controles C1 de mesmo número.
+    EXPECT_EQ(De1252("\x81\x9D"), "\xC2\x81\xC2\x9D");
+}
+
+TEST(Codifica1252, NomeiaOPrimeiroCaractereQueNaoCabe)
+{
+    struct Caso {
+        const char* nome;
+        std::string utf8;
+        std::size_t posicao;
+        std::string caractere;
+    };
+    const Caso casos[] = {
+        {"seta depois de acento", "é→b€✓", 2, "\"→\" (U+2192)"},
+        {"fora do plano básico", "ok \xF0\x9F\x98\x80", 3, "\"\xF0\x9F\x98\x80\" (U+1F600)"},
+        {"robustez: forma longa demais", "a\xC0\xAF", 1, "inválido"},
+        {"robustez: substituto", "\xED\xA0\x80", 0, "inválido"},
+        {"robustez: byte F5", "ab\xF5\x80\x80\x80", 2, "inválido"},
+        {"robustez: além de U+10FFFF", "\xF4\x90\x80\x80", 0, "inválido"},
+        {"robustez: cortado no fim", "a\xE2\x82", 1, "inválido"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        std::string bytes;
+        FalhaCodificacao falha;
+        EXPECT_FALSE(Codifica1252(c.utf8, bytes, &falha));
+        EXPECT_EQ(falha.posicao, c.posicao);
+        EXPECT_EQ(falha.caractere, c.caractere);
+    }
 }
 
 } // namespace
-} // namespace vendrilo::verificacao
+} // namespace vendrilo

@@ -1,9 +1,9 @@
 // Janelas da lista de erros e da sintaxe, reais, na plataforma offscreen.
 
 #include "check/estrutura.h"
-#include "check/frm_erros_sintaxe.h"
-#include "check/frm_sintaxe.h"
 #include "dialogos_roteirizados.h"
+#include "workspace/frm_erros_sintaxe.h"
+#include "workspace/frm_sintaxe.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 
 #include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
-#include "check/frm_erros_sintaxe.h"
-#include "check/frm_sintaxe.h"
 #include "platform/console.h"
 #include "translate/tradutor.h"
 #include "workspace/comandos_traducao.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
+#include "workspace/frm_erros_sintaxe.h"
+#include "workspace/frm_sintaxe.h"
 #include "workspace/principal.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "instalador.h"
 
-#include "comm/atualizacao/arquivo_ini.h"
+#include "formato/arquivo_ini.h"
 
 #include <openssl/evp.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "comm/atualizacao/frm_atualizar.h"
 
-#include "comm/atualizacao/arquivo_ini.h"
 #include "comm/atualizacao/http_get.h"
+#include "formato/arquivo_ini.h"
 #include "platform/conexao.h"
 #include "platform/dialogos.h"
 #include "platform/pasta_programa.h"

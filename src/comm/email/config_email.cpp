@@ -1,7 +1,9 @@
 #include "comm/email/config_email.h"
 
+#include "formato/arquivo_ini.h"
+
 #include <charconv>
-#include <fstream>
+#include <filesystem>
 #include <map>
 
 namespace vendrilo {
@@ -37,37 +39,28 @@ std::string CaminhoConfigEmail(const std::string& pastaPrograma)
 
 bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& erro)
 {
-    std::ifstream arq(caminho, std::ios::binary);
-    if (!arq) {
-        erro = "O arquivo de configuração do e-mail não foi encontrado: " + caminho +
-               ". Copie o arquivo email.ini.exemplo para esse nome e preencha a conta de e-mail.";
+    std::string conteudo;
+    if (!LeArquivoInteiro(caminho, conteudo)) {
+        std::error_code ec;
+        if (std::filesystem::exists(caminho, ec))
+            erro = "Não foi possível ler o arquivo de configuração do e-mail: " + caminho + ".";
+        else
+            erro = "O arquivo de configuração do e-mail não foi encontrado: " + caminho +
+                   ". Copie o arquivo email.ini.exemplo para esse nome e preencha a conta de e-mail.";
         return false;
     }
     std::map<std::string, std::string> valores; // "secao.chave" -> valor
-    std::string linha, secao;
-    int numeroLinha = 0;
-    while (std::getline(arq, linha)) {
-        ++numeroLinha;
-        if (numeroLinha == 1 && linha.rfind("\xEF\xBB\xBF", 0) == 0)
-            linha.erase(0, 3); // BOM de editores de texto
-        linha = AparaBrancos(linha);
-        if (linha.empty() || linha[0] == ';' || linha[0] == '#')
-            continue;
-        if (linha.front() == '[' && linha.back() == ']') {
-            secao = minusculas(AparaBrancos(linha.substr(1, linha.size() - 2)));
-            continue;
-        }
-        const auto igual = linha.find('=');
-        if (igual == std::string::npos) {
-            erro = "Linha " + std::to_string(numeroLinha) + " inválida no arquivo de configuração do e-mail " +
+    std::string secao;
+    for (const LinhaIni& l : LinhasIni(conteudo)) {
+        if (l.tipo == LinhaIni::Tipo::Secao) {
+            secao = minusculas(std::string(l.nome));
+        } else if (l.tipo == LinhaIni::Tipo::Valor) {
+            valores[secao + '.' + minusculas(std::string(l.nome))] = std::string(l.valor);
+        } else if (l.tipo == LinhaIni::Tipo::Invalida) {
+            erro = "Linha " + std::to_string(l.numero) + " inválida no arquivo de configuração do e-mail " +
                    caminho + " (falta o sinal '=').";
             return false;
         }
-        valores[secao + '.' + minusculas(AparaBrancos(linha.substr(0, igual)))] = AparaBrancos(linha.substr(igual + 1));
-    }
-    if (arq.bad()) {
-        erro = "Não foi possível ler o arquivo de configuração do e-mail: " + caminho + ".";
-        return false;
     }
 
     std::string faltam;

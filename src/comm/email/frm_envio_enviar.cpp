@@ -4,6 +4,7 @@
 #include "comm/email/config_email.h"
 #include "comm/email/correio.h"
 #include "comm/email/frm_envio.h"
+#include "formato/texto_1252.h"
 #include "platform/conexao.h"
 #include "platform/dialogos.h"
 
@@ -19,34 +20,6 @@ namespace vendrilo {
 namespace {
 
 const QString kLinhaAssinatura = QStringLiteral("-------------------------------");
-
-// Caracteres de 0x80 a 0x9F do Windows-1252; 0 onde a página não tem nada.
-constexpr char16_t kWin1252Alto[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-// Falso quando algum caractere não cabe no Windows-1252.
-bool paraWindows1252(const QString& texto, std::string& saida)
-{
-    saida.clear();
-    saida.reserve(static_cast<size_t>(texto.size()));
-    for (const QChar ch : texto) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            saida += static_cast<char>(u);
-            continue;
-        }
-        int achado = -1;
-        for (int i = 0; i < 32 && achado < 0; ++i)
-            if (kWin1252Alto[i] == u && u != 0)
-                achado = i;
-        if (achado < 0)
-            return false;
-        saida += static_cast<char>(0x80 + achado);
-    }
-    return true;
-}
 
 // Ampulheta enquanto a rede trabalha; sai antes de qualquer caixa de mensagem.
 class Ampulheta {
@@ -102,7 +75,7 @@ void TfrmEnvio::BtnEnviarClick()
     msg.remetente = edtRemetente->text().toStdString();
     msg.assunto = edtAssunto->text().toStdString();
     const QString corpo = mmMensagem->toPlainText().split(QLatin1Char('\n')).join(QStringLiteral("\r\n"));
-    if (!paraWindows1252(corpo, msg.corpo)) {
+    if (!Codifica1252(corpo.toStdString(), msg.corpo)) {
         // Texto fora do Windows-1252 (um símbolo colado, por exemplo): vai em UTF-8, sem perder nada.
         msg.corpo = corpo.toStdString();
         msg.charsetCorpo = "utf-8";

@@ -1,6 +1,6 @@
 // O atualizador externo sobre pacotes zip reais, feitos aqui com a libzip.
 
-#include "comm/atualizacao/arquivo_ini.h"
+#include "formato/arquivo_ini.h"
 #include "instalador.h"
 
 #include <sys/stat.h>

@@ -1,0 +1,16 @@
+# Nenhum arquivo das salas sem Qt inclui um cabeçalho do Qt.
+# Uso: cmake -DRAIZ=<fonte> -P nucleo_sem_qt.cmake
+set(achados "")
+foreach(sala translate check formato)
+  file(GLOB_RECURSE arquivos "${RAIZ}/src/${sala}/*.h" "${RAIZ}/src/${sala}/*.cpp")
+  foreach(arquivo IN LISTS arquivos)
+    file(STRINGS "${arquivo}" linhas REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")
+    if(linhas)
+      list(APPEND achados "${arquivo}: ${linhas}")
+    endif()
+  endforeach()
+endforeach()
+if(achados)
+  list(JOIN achados "\n" texto)
+  message(FATAL_ERROR "Cabeçalhos do Qt no núcleo:\n${texto}")
+endif()
