@@ -37,7 +37,7 @@ bool AbreCalculadora()
     const QString calculadora = ProcuraCalculadora();
     if (calculadora.isEmpty()) {
         dialogos().caixaMensagem(MensagemSemCalculadora(), QCoreApplication::applicationName(),
-                                 Caixa::Ok | Caixa::IconeAviso);
+                                 Caixa::IconeAviso);
         return false;
     }
     // Começa na pasta pessoal: a pasta corrente do Vendrilo pode sumir depois.
@@ -46,7 +46,7 @@ bool AbreCalculadora()
         return true;
     dialogos().caixaMensagem(QStringLiteral("Não foi possível iniciar a calculadora \"%1\".")
                                  .arg(QDir::toNativeSeparators(calculadora)),
-                             QCoreApplication::applicationName(), Caixa::Ok | Caixa::IconeErro);
+                             QCoreApplication::applicationName(), Caixa::IconeErro);
     return false;
 }
 

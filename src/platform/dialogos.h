@@ -12,6 +12,8 @@ namespace vendrilo {
 // Botões e ícones no estilo das caixas de mensagem clássicas, para que os
 // sinalizadores e resultados (0x33, 36, 6 = Sim...) sejam os mesmos.
 namespace Caixa {
+// Os botões ocupam o dígito baixo e os ícones o alto. Ok é o zero (só o botão
+// OK): não se combina, basta o ícone (`Caixa::IconeErro` já tem o OK).
 enum Flags : unsigned {
     Ok = 0x00,
     OkCancelar = 0x01,

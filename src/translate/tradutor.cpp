@@ -283,10 +283,8 @@ void Tradutor::TraduzLinhas()
                 ++fim;
             e.LinhaLida = std::string_view(bloco.data() + pos, fim - pos);
             trataTrecho(e.LinhaLida);
-            if (fim == lidos) {
-                pos = fim;
+            if (fim == lidos)
                 break;
-            }
             terminaLinha();
             crPendente = bloco[fim] == '\r';
             pos = fim + 1;

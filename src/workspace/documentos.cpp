@@ -104,7 +104,7 @@ bool GerenteDocumentos::le(const QString& caminho, DocumentoAlg& doc)
     if (LeAlg(caminho.toStdString(), doc, erro))
         return true;
     dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
-                             Caixa::Ok | Caixa::IconeErro);
+                             Caixa::IconeErro);
     return false;
 }
 
@@ -145,7 +145,7 @@ bool GerenteDocumentos::grava(TFrmFilha* filha, const QString& caminho)
     std::string erro;
     if (!GravaAlg(caminho.toStdString(), doc, erro)) {
         dialogos().caixaMensagem(QString::fromStdString(erro), QApplication::applicationName(),
-                                 Caixa::Ok | Caixa::IconeErro);
+                                 Caixa::IconeErro);
         return false;
     }
     return true;

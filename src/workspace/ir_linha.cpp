@@ -55,7 +55,7 @@ bool TfrmLinha::eventFilter(QObject* alvo, QEvent* e)
                                    || c == 3 || c == 22;
             if (!permitido) {
                 dialogos().caixaMensagem(QStringLiteral("Use apenas números neste campo"),
-                                         QStringLiteral("Atenção!"), Caixa::Ok | Caixa::IconeInformacao);
+                                         QStringLiteral("Atenção!"), Caixa::IconeInformacao);
                 return true;
             }
         }

@@ -32,9 +32,10 @@ bool temTela()
 int main(int argc, char* argv[])
 {
     if (!temTela()) {
-        std::fputs("vendrilo: não há tela gráfica (DISPLAY vazio). Use o vendrilo-traduz na "
-                   "linha de comando, ou rode sob xvfb-run.\n",
-                   stderr);
+        // Sem saída de erro não há a quem avisar; o código de saída ainda diz.
+        (void)std::fputs("vendrilo: não há tela gráfica (DISPLAY vazio). Use o vendrilo-traduz na "
+                         "linha de comando, ou rode sob xvfb-run.\n",
+                         stderr);
         return 2;
     }
     QApplication app(argc, argv);
@@ -65,8 +66,8 @@ int main(int argc, char* argv[])
     if (!captura.isEmpty())
         QTimer::singleShot(1500, principal, [principal, captura] {
             const bool ok = principal->grab().save(captura);
-            std::fprintf(stderr, ok ? "Tela gravada em %s\n" : "Não foi possível gravar %s\n",
-                         captura.toLocal8Bit().constData());
+            (void)std::fprintf(stderr, ok ? "Tela gravada em %s\n" : "Não foi possível gravar %s\n",
+                               captura.toLocal8Bit().constData());
             QApplication::exit(ok ? 0 : 1);
         });
     return app.exec();

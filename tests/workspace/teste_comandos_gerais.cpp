@@ -452,7 +452,7 @@ TEST_F(Calculadora, semNenhumaInstaladaAvisaEmPortugues)
     for (const auto& p : dialogos.perguntas) {
         EXPECT_EQ(p.texto, MensagemSemCalculadora());
         EXPECT_EQ(p.titulo, kTitulo);
-        EXPECT_EQ(p.flags, unsigned(Caixa::Ok | Caixa::IconeAviso));
+        EXPECT_EQ(p.flags, unsigned(Caixa::IconeAviso));
     }
     EXPECT_TRUE(MensagemSemCalculadora().startsWith(QStringLiteral("Nenhuma calculadora instalada")));
 }

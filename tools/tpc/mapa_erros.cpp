@@ -45,8 +45,8 @@ std::string simboloAnterior(const std::vector<std::string>& fonte, int linha, in
             int fim = i + 1;
             while (i >= 0 && ehLetra(t[static_cast<std::size_t>(i)]))
                 --i;
-            return maiusculas(std::string_view(t).substr(static_cast<std::size_t>(i + 1),
-                                                         static_cast<std::size_t>(fim - i - 1)));
+            const auto inicio = static_cast<std::size_t>(i + 1);
+            return maiusculas(std::string_view(t).substr(inicio, static_cast<std::size_t>(fim) - inicio));
         }
         --l;
         c = l >= 0 ? static_cast<int>(fonte[static_cast<std::size_t>(l)].size()) : 0;
@@ -133,8 +133,9 @@ bool atribuicaoComOperador(const std::vector<std::string>& fonte, int linha, int
                 int f = i;
                 while (i >= 0 && ehLetra(t[static_cast<std::size_t>(i)]))
                     --i;
-                if (ehPalavraChave(maiusculas(std::string_view(t).substr(static_cast<std::size_t>(i + 1),
-                                                                          static_cast<std::size_t>(f - i))))) {
+                const auto inicio = static_cast<std::size_t>(i + 1);
+                const auto tamanho = static_cast<std::size_t>(f) + 1 - inicio;
+                if (ehPalavraChave(maiusculas(std::string_view(t).substr(inicio, tamanho)))) {
                     li = l;
                     ci = f + 1;
                     break;

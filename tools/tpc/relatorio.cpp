@@ -47,9 +47,15 @@ std::vector<std::string> RelatorioSucesso(const std::string& caminhoFonte, int l
                                           long long bytesDados)
 {
     const std::string ref = semQuebras(CaminhoPasMaiusculo(caminhoFonte)) + "(" + std::to_string(linhas) + ")";
-    char resumo[160];
-    std::snprintf(resumo, sizeof resumo, "%d lines, %.1f seconds, %lld bytes code, %lld bytes data.",
-                  linhas, segundos, bytesCodigo, bytesDados);
+    // Um tempo absurdo (%.1f de 1e300) não cabe num buffer fixo: mede antes.
+    const auto formata = [&](char* destino, std::size_t tamanho) {
+        return std::snprintf(destino, tamanho, "%d lines, %.1f seconds, %lld bytes code, %lld bytes data.",
+                             linhas, segundos, bytesCodigo, bytesDados);
+    };
+    const int n = formata(nullptr, 0);
+    std::string resumo(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
+    if (n <= 0 || formata(resumo.data(), resumo.size() + 1) != n)
+        resumo = " bytes data."; // só com formato inválido; o sucesso ainda se reconhece
     return {CabecalhoTpc, ref, "", ref, "", resumo};
 }
 

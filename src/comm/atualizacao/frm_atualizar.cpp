@@ -190,7 +190,7 @@ void TFrmAtualizar::BtnVerificarClick()
     } else {
         dialogos().caixaMensagem(QStringLiteral("Você não está conectado à Internet.\n"
                                                 "Não será possível checar se há novas atualizações!"),
-                                 QStringLiteral("Atenção!"), Caixa::Ok | Caixa::IconeAviso);
+                                 QStringLiteral("Atenção!"), Caixa::IconeAviso);
         adicionaStatus(QStringLiteral("> Não foi localizada nenhuma conexão com a Internet."));
     }
 }
@@ -217,7 +217,7 @@ void TFrmAtualizar::HTTPGetINIDoneFile(QObject*, const QString&, qint64)
     if (LeIni() == LeIni2()) {
         dialogos().caixaMensagem(QStringLiteral("Não há nenhuma atualização no momento"),
                                  QStringLiteral("Nenhuma atualização disponível"),
-                                 Caixa::Ok | Caixa::IconeInformacao);
+                                 Caixa::IconeInformacao);
         adicionaStatus(QStringLiteral(">>> Nenhuma atualização disponível"));
         return;
     }
@@ -235,7 +235,7 @@ void TFrmAtualizar::HTTPGetINIError(QObject*)
 {
     dialogos().caixaMensagem(
         QStringLiteral("Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde."),
-        QStringLiteral("Erro na atualização"), Caixa::Ok | Caixa::IconeErro);
+        QStringLiteral("Erro na atualização"), Caixa::IconeErro);
     adicionaStatus(QStringLiteral(">>> Erro na atualização."));
     BtnVerificar->setEnabled(true);
 }

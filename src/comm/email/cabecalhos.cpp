@@ -102,10 +102,12 @@ std::string DataCabecalho(long long segundosEpoch)
     if (desvio < 0)
         desvio = -desvio;
     char texto[64];
-    std::snprintf(texto, sizeof texto, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld", dias[local.tm_wday % 7],
-                  local.tm_mday, meses[local.tm_mon % 12], local.tm_year + 1900, local.tm_hour, local.tm_min,
-                  local.tm_sec, sinal, desvio / 60, desvio % 60);
-    return texto;
+    const int n = std::snprintf(texto, sizeof texto, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld",
+                                dias[local.tm_wday % 7], local.tm_mday, meses[local.tm_mon % 12],
+                                local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec, sinal,
+                                desvio / 60, desvio % 60);
+    // Os campos têm largura limitada: o texto sempre cabe; se não coubesse, nada de data cortada.
+    return n > 0 && static_cast<std::size_t>(n) < sizeof texto ? std::string(texto) : std::string();
 }
 
 std::string NovoMessageId(const std::string& remetente)
@@ -120,8 +122,11 @@ std::string NovoMessageId(const std::string& remetente)
         dominio = "vendrilo.local";
     static std::mt19937_64 gerador{std::random_device{}()};
     char texto[80];
-    std::snprintf(texto, sizeof texto, "<%llx.%016llx", static_cast<unsigned long long>(std::time(nullptr)),
-                  static_cast<unsigned long long>(gerador()));
+    const int n = std::snprintf(texto, sizeof texto, "<%llx.%016llx",
+                                static_cast<unsigned long long>(std::time(nullptr)),
+                                static_cast<unsigned long long>(gerador()));
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof texto)
+        return "<" + std::to_string(gerador()) + "@" + dominio + ">";
     return texto + ("@" + dominio + ">");
 }
 

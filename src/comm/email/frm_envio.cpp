@@ -249,7 +249,7 @@ bool TfrmEnvio::edtRAKeyPress(const QString& texto)
     for (const char32_t c : texto.toUcs4()) {
         if (!CaractereRAPermitido(c)) {
             dialogos().caixaMensagem(QStringLiteral("Use apenas números neste campo"), QStringLiteral("Atenção!"),
-                                     Caixa::Ok | Caixa::IconeInformacao);
+                                     Caixa::IconeInformacao);
             return true;
         }
     }

@@ -45,13 +45,13 @@ void TfrmEnvio::BtnEnviarClick()
     ConfigEmail cfg;
     QString erro;
     if (!leConfig(cfg, erro)) {
-        dialogos().caixaMensagem(erro, tituloErro, Caixa::Ok | Caixa::IconeAviso);
+        dialogos().caixaMensagem(erro, tituloErro, Caixa::IconeAviso);
         return;
     }
     if (!TestaConexao(cfg.smtpServidor, cfg.smtpPorta)) {
         dialogos().caixaMensagem(
             QStringLiteral("Você não está conectado à Internet. Não será possível enviar o e-mail!"), tituloErro,
-            Caixa::Ok | Caixa::IconeAviso);
+            Caixa::IconeAviso);
         return;
     }
     const int limiteMs = cfg.tempoLimiteSeg * 1000;
@@ -60,7 +60,7 @@ void TfrmEnvio::BtnEnviarClick()
     std::string falha;
     if (!EntraPop3({cfg.pop3Servidor, cfg.pop3Porta, limiteMs}, cfg.usuario, cfg.senha, esperaPopMs_, falha)) {
         ampulheta.solta();
-        dialogos().caixaMensagem(QString::fromStdString(falha), tituloAplicacao_, Caixa::Ok | Caixa::IconeErro);
+        dialogos().caixaMensagem(QString::fromStdString(falha), tituloAplicacao_, Caixa::IconeErro);
         return;
     }
     ampulheta.solta();
@@ -86,12 +86,12 @@ void TfrmEnvio::BtnEnviarClick()
     Ampulheta outra;
     if (!EnviaSmtp({cfg.smtpServidor, cfg.smtpPorta, limiteMs}, msg, falha)) {
         outra.solta();
-        dialogos().caixaMensagem(QString::fromStdString(falha), tituloAplicacao_, Caixa::Ok | Caixa::IconeErro);
+        dialogos().caixaMensagem(QString::fromStdString(falha), tituloAplicacao_, Caixa::IconeErro);
         return;
     }
     outra.solta();
     dialogos().caixaMensagem(QStringLiteral("Email enviado com sucesso!"), QStringLiteral("Confirmação"),
-                             Caixa::Ok | Caixa::IconeInformacao);
+                             Caixa::IconeInformacao);
     mmMensagem->clear();
     assinaturaAnexada_.clear();
 }
@@ -100,7 +100,7 @@ void TfrmEnvio::BtnEnviarClick()
 bool TfrmEnvio::camposConferem()
 {
     const QString titulo = QStringLiteral("Erro de Preechimento");
-    const unsigned flags = Caixa::Ok | Caixa::IconeAviso;
+    const unsigned flags = Caixa::IconeAviso;
     bool ok = true;
     if (!edtAluno->isModified()) {
         dialogos().caixaMensagem(QStringLiteral("Atenção: o nome é de preenchimento obrigatório"), titulo, flags);

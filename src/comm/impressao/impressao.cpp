@@ -23,7 +23,7 @@ QString titulo()
 
 void avisaErro(const QString& texto)
 {
-    dialogos().caixaMensagem(texto, titulo(), Caixa::Ok | Caixa::IconeErro);
+    dialogos().caixaMensagem(texto, titulo(), Caixa::IconeErro);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ void ImprimeTexto(const QStringList& linhas)
 {
     AcessoImpressora& acesso = acessoImpressora();
     if (!acesso.haImpressoraInstalada()) {
-        dialogos().caixaMensagem(MensagemSemImpressora(), titulo(), Caixa::Ok | Caixa::IconeAviso);
+        dialogos().caixaMensagem(MensagemSemImpressora(), titulo(), Caixa::IconeAviso);
         return;
     }
     DispositivoTexto dispositivo(acesso.impressora());
@@ -117,7 +117,7 @@ bool EnviaAoProcessador(const QStringList& linhas)
 {
     ProcessadorTexto& processador = processadorTexto();
     if (!processador.conecta()) {
-        dialogos().caixaMensagem(MensagemSemProcessador(), titulo(), Caixa::Ok | Caixa::IconeAviso);
+        dialogos().caixaMensagem(MensagemSemProcessador(), titulo(), Caixa::IconeAviso);
         return false;
     }
     const QString erro = processador.abreDocumentoNovo(linhas.join(QStringLiteral("\r\n")));

@@ -175,7 +175,7 @@ TEST_P(ComparacaoDeVersoes, OfereceSoQuandoOsTextosDiferem)
     } else {
         EXPECT_EQ(p.texto, "Não há nenhuma atualização no momento");
         EXPECT_EQ(p.titulo, "Nenhuma atualização disponível");
-        EXPECT_EQ(p.flags, unsigned(Caixa::Ok | Caixa::IconeInformacao));
+        EXPECT_EQ(p.flags, unsigned(Caixa::IconeInformacao));
         EXPECT_EQ(linhas(j->LBStatus),
                   QStringList({kVerificando, " ", ">>> Nenhuma atualização disponível"}));
     }
@@ -245,7 +245,7 @@ TEST_F(JanelaAtualizar, SemConexaoAvisaENadaBaixa)
     EXPECT_EQ(dialogos.perguntas[0].texto,
               "Você não está conectado à Internet.\nNão será possível checar se há novas atualizações!");
     EXPECT_EQ(dialogos.perguntas[0].titulo, "Atenção!");
-    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::Ok | Caixa::IconeAviso));
+    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::IconeAviso));
     EXPECT_EQ(linhas(j->LBStatus), QStringList({"> Não foi localizada nenhuma conexão com a Internet."}));
     EXPECT_FALSE(j->HTTPGetINI->Executando());
 }
@@ -262,7 +262,7 @@ TEST_F(JanelaAtualizar, FalhaNoDownloadMostraOErroEPermiteRepetir)
     EXPECT_EQ(dialogos.perguntas[0].texto,
               "Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde.");
     EXPECT_EQ(dialogos.perguntas[0].titulo, "Erro na atualização");
-    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::Ok | Caixa::IconeErro));
+    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::IconeErro));
     EXPECT_EQ(linhas(j->LBStatus), QStringList({kVerificando, " ", ">>> Erro na atualização."}));
     EXPECT_TRUE(j->BtnVerificar->isEnabled());
     EXPECT_FALSE(QFile::exists(update + "/update.ini"));

@@ -208,7 +208,7 @@ TEST_F(Impressao, FalhaDeEntradaESaidaMostraErroDeImpressao)
     ImprimeTexto(algoritmo);
     ASSERT_EQ(dialogos.perguntas.size(), 1);
     EXPECT_EQ(dialogos.perguntas[0].texto, QStringLiteral("Erro na impressao de texto."));
-    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::Ok | Caixa::IconeErro));
+    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::IconeErro));
     EXPECT_EQ(dialogos.perguntas[0].titulo, kTitulo);
 }
 
