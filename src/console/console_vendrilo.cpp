@@ -1,6 +1,7 @@
 #include "console/console_vendrilo.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
+#include "platform/ponte_terminal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -186,7 +187,7 @@ void ConsoleVendrilo::alimenta(const char* bytes, std::size_t n)
     if (utf8_)
         tela_->escreve(std::string_view(bytes, n));
     else
-        tela_->escreve(verificacao::De1252(std::string_view(bytes, n)));
+        tela_->escreve(Windows1252ParaTerminal(std::string_view(bytes, n)));
 }
 
 void ConsoleVendrilo::leSaida()
@@ -244,7 +245,7 @@ void ConsoleVendrilo::enviaTexto(const QString& texto)
     if (texto.isEmpty() || !pty_)
         return;
     const std::string utf8 = texto.toStdString();
-    escreveEntrada(QByteArray::fromStdString(utf8_ ? utf8 : verificacao::Para1252(utf8)));
+    escreveEntrada(QByteArray::fromStdString(utf8_ ? utf8 : Para1252(utf8)));
 }
 
 QString ConsoleVendrilo::textoLinha(int linha) const

@@ -1,6 +1,6 @@
 #include "platform/ponte_terminal.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/pty_processo.h"
 
 #include <cerrno>
@@ -67,6 +67,25 @@ private:
 
 } // namespace
 
+std::string Windows1252ParaTerminal(std::string_view bytes)
+{
+    std::string r;
+    r.reserve(bytes.size() + bytes.size() / 4);
+    std::size_t inicio = 0;
+    for (std::size_t i = 0; i <= bytes.size(); ++i) {
+        const bool vago = i < bytes.size() && [](unsigned char c) {
+            return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+        }(static_cast<unsigned char>(bytes[i]));
+        if (i < bytes.size() && !vago)
+            continue;
+        r += De1252(bytes.substr(inicio, i - inicio));
+        if (vago)
+            r += "\xEF\xBF\xBD";
+        inicio = i + 1;
+    }
+    return r;
+}
+
 bool SaidaEmTerminalUtf8()
 {
     if (!isatty(STDOUT_FILENO))
@@ -113,13 +132,13 @@ int ExecutaComConversao1252(const std::vector<std::string>& argv)
         }
         long lidos = 0;
         while ((lidos = pty.le(buf, sizeof buf)) > 0)
-            escreveTudo(STDOUT_FILENO, verificacao::De1252(std::string_view(buf, static_cast<std::size_t>(lidos))));
+            escreveTudo(STDOUT_FILENO, Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
         if (entradaAberta && n > 0 && (p[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t k = read(STDIN_FILENO, buf, sizeof buf);
             if (k > 0) {
                 pendente.append(buf, static_cast<std::size_t>(k));
                 const std::size_t guarda = incompletoNoFim(pendente);
-                pty.escreve(verificacao::Para1252(std::string_view(pendente).substr(0, pendente.size() - guarda)));
+                pty.escreve(Para1252(std::string_view(pendente).substr(0, pendente.size() - guarda)));
                 pendente.erase(0, pendente.size() - guarda);
             } else if (k == 0 || errno != EINTR) {
                 // Fim da entrada (um arquivo ou cano): o programa recebe o fim também.
@@ -129,7 +148,7 @@ int ExecutaComConversao1252(const std::vector<std::string>& argv)
         }
         if (pty.terminou(status)) {
             while ((lidos = pty.le(buf, sizeof buf)) > 0)
-                escreveTudo(STDOUT_FILENO, verificacao::De1252(std::string_view(buf, static_cast<std::size_t>(lidos))));
+                escreveTudo(STDOUT_FILENO, Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
             break;
         }
     }

@@ -4,9 +4,15 @@
 // passagem, nos dois sentidos (o papel que um conversor de terminal faria).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vendrilo {
+
+// Bytes Windows-1252 de um programa para um terminal UTF-8. Os cinco bytes
+// vagos da página viram U+FFFD: como controles C1 um terminal os tomaria
+// por início de comando (0x90, 0x9D) e engoliria o que viesse depois.
+std::string Windows1252ParaTerminal(std::string_view bytes);
 
 // Verdadeiro quando a saída padrão é um terminal e o locale (LC_ALL,
 // LC_CTYPE ou LANG, nessa ordem) é UTF-8.

@@ -138,6 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(linha(j, 0), QStringLiteral("Olá, ação: € 5 “aspas” ‘x’ É"));
                      EXPECT_EQ(ultimaLinha(j), QStringLiteral("Pressione ENTER para fechar esta janela."));
                  }},
+        // Os cinco bytes vagos da página, tomados por controles C1, abririam
+        // um comando do terminal e engoliriam o resto da linha.
+        CasoTela{"bytes_vagos_nao_engolem_a_linha", "INICIO\r\n   MOSTRE-PL ('a\x90" "b\x9D" "c fim')\r\nFIM\r\n",
+                 [](const JanelaConsole* j) { EXPECT_EQ(linha(j, 0), QStringLiteral("a\uFFFDb\uFFFDc fim")); }},
         CasoTela{"limpa_tela_e_cursor",
                  "INICIO\r\n   MOSTRE-PL ('sujeira')\r\n   LIMPA-TELA\r\n   CURSOR (10, 5)\r\n"
                  "   MOSTRE ('X')\r\nFIM\r\n",
