@@ -20,7 +20,7 @@ namespace {
 
 // Por vez, no máximo isto é lido antes de devolver o laço de eventos:
 // a janela continua pintando e atendendo teclas com um programa tagarela.
-constexpr std::size_t LeituraPorVez = 256 * 1024;
+constexpr std::size_t LeituraPorVez = 64 * 1024;
 
 std::uint32_t rgbDe(const std::string& nome, std::uint32_t padrao)
 {
