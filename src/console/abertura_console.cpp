@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 
 namespace vendrilo {
 
@@ -26,7 +27,11 @@ JanelaConsole* AbreJanelaConsole(const PedidoConsole& pedido, QMainWindow* noPai
     }
     if (!noPainelDe) {
         janela->setAttribute(Qt::WA_DeleteOnClose);
-        janela->adjustSize();
+        // Do tamanho da grade (adjustSize pararia em dois terços da tela).
+        QSize tamanho = janela->sizeHint();
+        if (const QScreen* tela = janela->screen())
+            tamanho = tamanho.boundedTo(tela->availableSize());
+        janela->resize(tamanho);
         if (pedido.config.maximizada)
             janela->showMaximized();
         else

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 #include <QSocketNotifier>
 #include <QWheelEvent>
 
@@ -101,8 +103,12 @@ ConsoleVendrilo::ConsoleVendrilo(const ConfigConsole& config, bool utf8, QWidget
         fonte_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         fonte_.setPointSize(config_.tamanhoFonte);
     }
+    // Avanço fracionário arredondado para cima, e o espaçamento completa a
+    // diferença: um trecho pintado de uma vez cai exatamente nas células.
+    const qreal avanco = QFontMetricsF(fonte_).horizontalAdvance(QLatin1Char('M'));
+    larguraCelula_ = std::max(1, static_cast<int>(std::ceil(avanco)));
+    fonte_.setLetterSpacing(QFont::AbsoluteSpacing, larguraCelula_ - avanco);
     const QFontMetrics fm(fonte_);
-    larguraCelula_ = std::max(1, fm.horizontalAdvance(QLatin1Char('M')));
     alturaCelula_ = std::max(1, fm.height());
     ascendente_ = fm.ascent();
 

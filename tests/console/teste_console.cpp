@@ -267,3 +267,50 @@ TEST(ConsolePty, PseudoterminalSoltoParaUmProcessoDeFora)
 
 } // namespace
 } // namespace vendrilo::teste
+
+namespace vendrilo::teste {
+namespace {
+
+// Foto de uma execução para o README (scripts/captura_console.sh, sob Xvfb).
+// Não é um teste: roda só com --captura.
+int capturaConsole(const QString& destino)
+{
+    PastaTemp tmp;
+    PastaProgramaTeste programa;
+    const std::string alg = tmp / "ola.alg";
+    Grava(alg, "DECLARE nome CARACTER\r\nINICIO\r\n   LIMPA-TELA\r\n   COR-TEXTO (14)\r\n"
+               "   MOSTRE-PL ('Vendrilo de Algoritmos \x96 console')\r\n   COR-TEXTO (7)\r\n"
+               "   MOSTRE ('Qual \xE9 o seu nome? ')\r\n   LEIA-PL (nome)\r\n"
+               "   MOSTRE-PL ('Ol\xE1, ', nome, '! O pre\xE7o \xE9 \x80 5,00 \x93promo\xE7\xE3o\x94.')\r\nFIM\r\n");
+    if (TraduzECompila(alg, programa.caminho()).situacao != SituacaoCompilacao::Sucesso)
+        return 1;
+    Grava(tmp / "ola.pif", "[Console]\nMaximizada=0\n");
+    QPointer<JanelaConsole> janela;
+    DefineLancadorConsole([&](const PedidoConsole& p) { return (janela = AbreJanelaConsole(p)) != nullptr; });
+    if (!AbreConsole(tmp / "ola.exe") || !esperaAte([&] { return linha(janela, 1).startsWith(QStringLiteral("Qual")); }))
+        return 1;
+    QTest::keyClicks(janela->console(), QStringLiteral("Maria"));
+    QTest::keyClick(janela->console(), Qt::Key_Return);
+    if (!esperaAte([&] { return ultimaLinha(janela).startsWith(QStringLiteral("Pressione")); }))
+        return 1;
+    QTest::qWait(200);
+    const bool ok = janela->grab().save(destino + QStringLiteral("/tela_console.png"));
+    janela->close();
+    DefineLancadorConsole(nullptr);
+    return ok ? 0 : 1;
+}
+
+} // namespace
+} // namespace vendrilo::teste
+
+int main(int argc, char** argv)
+{
+    // A descoberta dos testes (--gtest_list_tests) roda sem o ENVIRONMENT do CTest.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--captura")
+        return vendrilo::teste::capturaConsole(QString::fromLocal8Bit(argv[2]));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
