@@ -75,9 +75,8 @@ void BM_CemMilLinhas(benchmark::State& state)
         QElapsedTimer batida;
         QTimer relogio;
         relogio.setInterval(10);
-        QObject::connect(&relogio, &QTimer::timeout, [&] {
-            maiorIntervalo = std::max(maiorIntervalo, batida.restart());
-        });
+        QObject::connect(&relogio, &QTimer::timeout,
+                         [&] { maiorIntervalo = std::max(maiorIntervalo, batida.restart()); });
         QObject::connect(&console, &ConsoleVendrilo::terminou, &laco, &QEventLoop::quit);
         batida.start();
         relogio.start();

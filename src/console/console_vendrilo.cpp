@@ -12,9 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
 #include <QSocketNotifier>
 #include <QWheelEvent>
+#include <cmath>
 
 namespace vendrilo {
 
@@ -30,7 +30,10 @@ std::uint32_t rgbDe(const std::string& nome, std::uint32_t padrao)
     return c.isValid() ? (c.rgb() & 0xFFFFFFu) : padrao;
 }
 
-QColor qcor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb)); }
+QColor qcor(std::uint32_t rgb)
+{
+    return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb));
+}
 
 // Teclas que a libvterm sabe traduzir em sequências de terminal.
 bool teclaEspecial(int k, VTermKey& v)
@@ -76,7 +79,9 @@ VTermModifier modificadores(Qt::KeyboardModifiers m)
 } // namespace
 
 ConsoleVendrilo::ConsoleVendrilo(const ConfigConsole& config, bool utf8, QWidget* pai)
-    : QWidget(pai), config_(config), utf8_(utf8)
+    : QWidget(pai)
+    , config_(config)
+    , utf8_(utf8)
 {
     tela_ = std::make_unique<TelaTerminal>(config_.colunas, config_.linhas, rgbDe(config_.corTexto, 0xC0C0C0),
                                            rgbDe(config_.corFundo, 0x000000));
@@ -118,10 +123,13 @@ ConsoleVendrilo::ConsoleVendrilo(const ConfigConsole& config, bool utf8, QWidget
     setCursor(Qt::IBeamCursor);
 }
 
-ConsoleVendrilo::~ConsoleVendrilo() { encerra(); }
+ConsoleVendrilo::~ConsoleVendrilo()
+{
+    encerra();
+}
 
-bool ConsoleVendrilo::iniciaPrograma(const QStringList& argv, const QString& pasta, const QStringList& ambiente,
-                                     QString* erro)
+bool ConsoleVendrilo::iniciaPrograma(const QStringList& argv, const QString& pasta,
+                                     const QStringList& ambiente, QString* erro)
 {
     if (pty_) {
         if (erro)
@@ -172,7 +180,10 @@ QString ConsoleVendrilo::nomeEscravo() const
     return pty_ ? QString::fromStdString(pty_->nomeEscravo()) : QString();
 }
 
-bool ConsoleVendrilo::rodando() const { return pty_ && pty_->rodando(); }
+bool ConsoleVendrilo::rodando() const
+{
+    return pty_ && pty_->rodando();
+}
 
 void ConsoleVendrilo::encerra()
 {
@@ -313,7 +324,10 @@ void ConsoleVendrilo::copia() const
         QApplication::clipboard()->setText(s);
 }
 
-void ConsoleVendrilo::cola() { enviaTexto(QApplication::clipboard()->text().replace(QLatin1Char('\n'), QLatin1Char('\r'))); }
+void ConsoleVendrilo::cola()
+{
+    enviaTexto(QApplication::clipboard()->text().replace(QLatin1Char('\n'), QLatin1Char('\r')));
+}
 
 QSize ConsoleVendrilo::sizeHint() const
 {
@@ -370,7 +384,8 @@ void ConsoleVendrilo::paintEvent(QPaintEvent*)
     // Cursor em bloco, em cores trocadas, só na tela atual.
     const int cl = tela_->linhaCursor() + deslocamento_;
     if (tela_->cursorVisivel() && !fimAvisado_ && cl < tela_->linhas()) {
-        const QRect area(tela_->colunaCursor() * larguraCelula_, cl * alturaCelula_, larguraCelula_, alturaCelula_);
+        const QRect area(tela_->colunaCursor() * larguraCelula_, cl * alturaCelula_, larguraCelula_,
+                         alturaCelula_);
         const CelulaTerminal cel = tela_->celula(tela_->colunaCursor(), tela_->linhaCursor());
         if (hasFocus()) {
             p.fillRect(area, qcor(cel.frente));
@@ -428,7 +443,8 @@ void ConsoleVendrilo::keyPressEvent(QKeyEvent* ev)
         return;
     }
     // Ctrl+letra é o byte de controle; Alt põe um ESC na frente.
-    if ((mods & (Qt::ControlModifier | Qt::AltModifier)) && ev->key() >= Qt::Key_A && ev->key() <= Qt::Key_Z) {
+    if ((mods & (Qt::ControlModifier | Qt::AltModifier)) && ev->key() >= Qt::Key_A &&
+        ev->key() <= Qt::Key_Z) {
         std::string seq = (mods & Qt::AltModifier) ? "\x1b" : "";
         const char letra = static_cast<char>('a' + (ev->key() - Qt::Key_A));
         seq += (mods & Qt::ControlModifier) ? static_cast<char>(letra & 0x1f) : letra;

@@ -8,7 +8,9 @@
 namespace vendrilo {
 
 JanelaConsole::JanelaConsole(const PedidoConsole& pedido, QWidget* pai)
-    : QWidget(pai), pedido_(pedido), console_(new ConsoleVendrilo(pedido.config, pedido.utf8, this))
+    : QWidget(pai)
+    , pedido_(pedido)
+    , console_(new ConsoleVendrilo(pedido.config, pedido.utf8, this))
 {
     auto* leiaute = new QVBoxLayout(this);
     leiaute->setContentsMargins(0, 0, 0, 0);
@@ -27,8 +29,8 @@ JanelaConsole::JanelaConsole(const PedidoConsole& pedido, QWidget* pai)
 
 bool JanelaConsole::inicia(QString* erro)
 {
-    return console_->iniciaPrograma({QString::fromStdString(pedido_.programa)}, QString::fromStdString(pedido_.pasta),
-                                    {}, erro);
+    return console_->iniciaPrograma({QString::fromStdString(pedido_.programa)},
+                                    QString::fromStdString(pedido_.pasta), {}, erro);
 }
 
 void JanelaConsole::aoTerminar(int status)

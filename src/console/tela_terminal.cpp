@@ -13,14 +13,18 @@ constexpr std::size_t MaxHistorico = 5000;
 VTermColor cor(std::uint32_t rgb)
 {
     VTermColor c;
-    vterm_color_rgb(&c, static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb));
+    vterm_color_rgb(&c, static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                    static_cast<uint8_t>(rgb));
     return c;
 }
 
 } // namespace
 
 TelaTerminal::TelaTerminal(int colunas, int linhas, std::uint32_t frente, std::uint32_t fundo)
-    : colunas_(colunas), linhas_(linhas), frente_(frente), fundo_(fundo)
+    : colunas_(colunas)
+    , linhas_(linhas)
+    , frente_(frente)
+    , fundo_(fundo)
 {
     vt_ = vterm_new(linhas_, colunas_);
     vterm_set_utf8(vt_, 1);
@@ -32,15 +36,18 @@ TelaTerminal::TelaTerminal(int colunas, int linhas, std::uint32_t frente, std::u
     vterm_state_set_bold_highbright(estado, 1);
     tela_ = vterm_obtain_screen(vt_);
     static const VTermScreenCallbacks chamadas = {
-        &TelaTerminal::danoCb, nullptr, &TelaTerminal::cursorCb, &TelaTerminal::propCb,
-        nullptr, nullptr, &TelaTerminal::empurraCb, nullptr,
+        &TelaTerminal::danoCb,    nullptr, &TelaTerminal::cursorCb, &TelaTerminal::propCb, nullptr, nullptr,
+        &TelaTerminal::empurraCb, nullptr,
     };
     vterm_screen_set_callbacks(tela_, &chamadas, this);
     vterm_screen_set_damage_merge(tela_, VTERM_DAMAGE_SCROLL);
     vterm_screen_reset(tela_, 1);
 }
 
-TelaTerminal::~TelaTerminal() { vterm_free(vt_); }
+TelaTerminal::~TelaTerminal()
+{
+    vterm_free(vt_);
+}
 
 void TelaTerminal::escreve(std::string_view utf8)
 {
@@ -50,9 +57,15 @@ void TelaTerminal::escreve(std::string_view utf8)
     vterm_screen_flush_damage(tela_);
 }
 
-void TelaTerminal::tecla(VTermKey t, VTermModifier mod) { vterm_keyboard_key(vt_, t, mod); }
+void TelaTerminal::tecla(VTermKey t, VTermModifier mod)
+{
+    vterm_keyboard_key(vt_, t, mod);
+}
 
-void TelaTerminal::caractere(std::uint32_t c, VTermModifier mod) { vterm_keyboard_unichar(vt_, c, mod); }
+void TelaTerminal::caractere(std::uint32_t c, VTermModifier mod)
+{
+    vterm_keyboard_unichar(vt_, c, mod);
+}
 
 void TelaTerminal::redimensiona(int colunas, int linhas)
 {

@@ -132,7 +132,8 @@ int ExecutaComConversao1252(const std::vector<std::string>& argv)
         }
         long lidos = 0;
         while ((lidos = pty.le(buf, sizeof buf)) > 0)
-            escreveTudo(STDOUT_FILENO, Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
+            escreveTudo(STDOUT_FILENO,
+                        Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
         if (entradaAberta && n > 0 && (p[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t k = read(STDIN_FILENO, buf, sizeof buf);
             if (k > 0) {
@@ -148,7 +149,8 @@ int ExecutaComConversao1252(const std::vector<std::string>& argv)
         }
         if (pty.terminou(status)) {
             while ((lidos = pty.le(buf, sizeof buf)) > 0)
-                escreveTudo(STDOUT_FILENO, Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
+                escreveTudo(STDOUT_FILENO,
+                            Windows1252ParaTerminal(std::string_view(buf, static_cast<std::size_t>(lidos))));
             break;
         }
     }

@@ -57,7 +57,10 @@ winsize tamanho(int colunas, int linhas)
 
 } // namespace
 
-ProcessoPty::~ProcessoPty() { encerra(); }
+ProcessoPty::~ProcessoPty()
+{
+    encerra();
+}
 
 bool ProcessoPty::abre(int colunas, int linhas, std::string& erro)
 {
@@ -102,7 +105,8 @@ bool ProcessoPty::inicia(const std::vector<std::string>& argv, const std::string
         std::string_view v(*e);
         bool trocada = false;
         for (const auto& a : ambiente)
-            if (auto ig = a.find('='); ig != std::string::npos && v.substr(0, ig + 1) == std::string_view(a).substr(0, ig + 1))
+            if (auto ig = a.find('=');
+                ig != std::string::npos && v.substr(0, ig + 1) == std::string_view(a).substr(0, ig + 1))
                 trocada = true;
         if (!trocada)
             amb.emplace_back(v);
@@ -136,8 +140,7 @@ bool ProcessoPty::inicia(const std::vector<std::string>& argv, const std::string
     close(cano[1]);
     int e = 0;
     ssize_t n;
-    while ((n = read(cano[0], &e, sizeof e)) < 0 && errno == EINTR) {
-    }
+    while ((n = read(cano[0], &e, sizeof e)) < 0 && errno == EINTR) { }
     close(cano[0]);
     fcntl(m, F_SETFD, FD_CLOEXEC);
     fcntl(m, F_SETFL, fcntl(m, F_GETFL) | O_NONBLOCK);
@@ -226,8 +229,7 @@ bool ProcessoPty::terminou(int& status)
     if (!recolhido_) {
         int st = 0;
         pid_t r;
-        while ((r = waitpid(pid_, &st, WNOHANG)) < 0 && errno == EINTR) {
-        }
+        while ((r = waitpid(pid_, &st, WNOHANG)) < 0 && errno == EINTR) { }
         if (r == 0)
             return false;
         recolhido_ = true;
@@ -246,8 +248,7 @@ void ProcessoPty::encerra()
         kill(pid_, SIGKILL);
         int st = 0;
         pid_t r;
-        while ((r = waitpid(pid_, &st, 0)) < 0 && errno == EINTR) {
-        }
+        while ((r = waitpid(pid_, &st, 0)) < 0 && errno == EINTR) { }
         recolhido_ = true;
         status_ = r == pid_ ? statusDe(st) : -1;
     }

@@ -176,21 +176,22 @@ TEST_P(LeituraPif, LeASecaoConsole)
 INSTANTIATE_TEST_SUITE_P(
     Arquivos, LeituraPif,
     ::testing::Values(
-        CasoPif{"ausente_da_o_padrao", nullptr, true, true, 80, 25, 14, "Pressione ENTER para fechar esta janela.",
-                "automatica"},
-        CasoPif{"valores_e_comentarios",
-                "; comentario\r\n[Console]\r\nColunas = 100 \r\nLinhas=30\r\nTamanhoFonte=18\r\nMaximizada=0\r\n"
-                "ManterAberta=nao\r\nMensagemFinal=Tecle ENTER\r\nCodificacao=UTF-8\r\n",
-                false, false, 100, 30, 18, "Tecle ENTER", "UTF-8"},
+        CasoPif{"ausente_da_o_padrao", nullptr, true, true, 80, 25, 14,
+                "Pressione ENTER para fechar esta janela.", "automatica"},
+        CasoPif{
+            "valores_e_comentarios",
+            "; comentario\r\n[Console]\r\nColunas = 100 \r\nLinhas=30\r\nTamanhoFonte=18\r\nMaximizada=0\r\n"
+            "ManterAberta=nao\r\nMensagemFinal=Tecle ENTER\r\nCodificacao=UTF-8\r\n",
+            false, false, 100, 30, 18, "Tecle ENTER", "UTF-8"},
         CasoPif{"numeros_fora_da_faixa_ou_lixo_ficam_no_padrao",
                 "[Console]\nColunas=0\nLinhas=99999\nTamanhoFonte=12pt\n", true, true, 80, 25, 14,
                 "Pressione ENTER para fechar esta janela.", "automatica"},
-        CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true, 80, 25,
-                14, "Aperte a tecla \xC3\x89nter", "automatica"},
+        CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true,
+                80, 25, 14, "Aperte a tecla \xC3\x89nter", "automatica"},
         CasoPif{"utf8_com_marca_de_ordem", "\xEF\xBB\xBF[Console]\nColunas=132\n", true, true, 132, 25, 14,
                 "Pressione ENTER para fechar esta janela.", "automatica"},
-        CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nColunas=90\n[Console]\nsem igual\n=vazio\n", true, true,
-                80, 25, 14, "Pressione ENTER para fechar esta janela.", "automatica"}),
+        CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nColunas=90\n[Console]\nsem igual\n=vazio\n", true,
+                true, 80, 25, 14, "Pressione ENTER para fechar esta janela.", "automatica"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Console, CodificacaoAutomaticaSegueOAlgoritmo)

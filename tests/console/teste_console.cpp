@@ -19,7 +19,10 @@
 #include <sys/wait.h>
 
 // Mensagens de falha legíveis.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace vendrilo::teste {
 namespace {
@@ -36,7 +39,10 @@ bool esperaAte(const std::function<bool()>& condicao, int ms = 30000)
     return true;
 }
 
-QString linha(const JanelaConsole* j, int l) { return j->console()->textoLinha(l); }
+QString linha(const JanelaConsole* j, int l)
+{
+    return j->console()->textoLinha(l);
+}
 
 // A tela inteira, para as mensagens de falha, e a última linha escrita.
 QString tela(const JanelaConsole* j)
@@ -47,7 +53,10 @@ QString tela(const JanelaConsole* j)
     return l.join(QLatin1Char('\n'));
 }
 
-QString ultimaLinha(const JanelaConsole* j) { return tela(j).trimmed().split(QLatin1Char('\n')).last(); }
+QString ultimaLinha(const JanelaConsole* j)
+{
+    return tela(j).trimmed().split(QLatin1Char('\n')).last();
+}
 
 // Um programa compilado por suíte de casos: pasta do programa comum, uma
 // pasta temporária por algoritmo.
@@ -112,9 +121,12 @@ struct CasoTela {
     std::function<void(const JanelaConsole*)> confere;
 };
 
-void PrintTo(const CasoTela& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoTela& c, std::ostream* os)
+{
+    *os << c.nome;
+}
 
-class TelaDoPrograma : public Console, public ::testing::WithParamInterface<CasoTela> {};
+class TelaDoPrograma : public Console, public ::testing::WithParamInterface<CasoTela> { };
 
 TEST_P(TelaDoPrograma, MostraOQueOProgramaEscreve)
 {
@@ -133,15 +145,20 @@ INSTANTIATE_TEST_SUITE_P(
     Programas, TelaDoPrograma,
     ::testing::Values(
         CasoTela{"acentos_euro_e_aspas_curvas",
-                 "INICIO\r\n   MOSTRE-PL ('Ol\xE1, a\xE7\xE3o: \x80 5 \x93" "aspas\x94 \x91x\x92 \xC9')\r\nFIM\r\n",
+                 "INICIO\r\n   MOSTRE-PL ('Ol\xE1, a\xE7\xE3o: \x80 5 \x93"
+                 "aspas\x94 \x91x\x92 \xC9')\r\nFIM\r\n",
                  [](const JanelaConsole* j) {
                      EXPECT_EQ(linha(j, 0), QStringLiteral("Olá, ação: € 5 “aspas” ‘x’ É"));
                      EXPECT_EQ(ultimaLinha(j), QStringLiteral("Pressione ENTER para fechar esta janela."));
                  }},
         // Os cinco bytes vagos da página, tomados por controles C1, abririam
         // um comando do terminal e engoliriam o resto da linha.
-        CasoTela{"bytes_vagos_nao_engolem_a_linha", "INICIO\r\n   MOSTRE-PL ('a\x90" "b\x9D" "c fim')\r\nFIM\r\n",
-                 [](const JanelaConsole* j) { EXPECT_EQ(linha(j, 0), QStringLiteral("a\uFFFDb\uFFFDc fim")); }},
+        CasoTela{
+            "bytes_vagos_nao_engolem_a_linha",
+            "INICIO\r\n   MOSTRE-PL ('a\x90"
+            "b\x9D"
+            "c fim')\r\nFIM\r\n",
+            [](const JanelaConsole* j) { EXPECT_EQ(linha(j, 0), QStringLiteral("a\uFFFDb\uFFFDc fim")); }},
         CasoTela{"limpa_tela_e_cursor",
                  "INICIO\r\n   MOSTRE-PL ('sujeira')\r\n   LIMPA-TELA\r\n   CURSOR (10, 5)\r\n"
                  "   MOSTRE ('X')\r\nFIM\r\n",
@@ -154,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "INICIO\r\n   COR-TEXTO (4)\r\n   COR-FUNDO (1)\r\n   MOSTRE ('V')\r\n"
                  "   COR-TEXTO (2)\r\n   MOSTRE ('G')\r\nFIM\r\n",
                  [](const JanelaConsole* j) {
-                     const CelulaTerminal v = j->console()->tela().celula(0, 0), g = j->console()->tela().celula(1, 0);
+                     const CelulaTerminal v = j->console()->tela().celula(0, 0),
+                                          g = j->console()->tela().celula(1, 0);
                      EXPECT_EQ(v.caractere, U'V');
                      EXPECT_TRUE(predomina(v.frente, 0)) << std::hex << v.frente << " deveria ser vermelho";
                      EXPECT_TRUE(predomina(v.fundo, 2)) << std::hex << v.fundo << " deveria ser azul";
@@ -168,29 +186,35 @@ INSTANTIATE_TEST_SUITE_P(
                  "INICIO\r\n   MOSTRE-PL ('antes')\r\n   SAIR (3)\r\nFIM\r\n",
                  [](const JanelaConsole* j) {
                      EXPECT_EQ(linha(j, 0), QStringLiteral("antes"));
-                     EXPECT_TRUE(tela(j).contains(QStringLiteral("\nO programa terminou com o código de saída 3.\n\n"
-                                                                 "Pressione ENTER para fechar esta janela.")))
+                     EXPECT_TRUE(
+                         tela(j).contains(QStringLiteral("\nO programa terminou com o código de saída 3.\n\n"
+                                                         "Pressione ENTER para fechar esta janela.")))
                          << tela(j).toStdString();
                  }}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Console, LinhaDigitadaNoConsoleChegaAoProgramaEmWindows1252)
 {
-    JanelaConsole* j = roda("leia", "DECLARE nome CARACTER\r\nINICIO\r\n   MOSTRE ('Nome: ')\r\n   LEIA-PL (nome)\r\n"
-                                    "   MOSTRE-PL ('Oi, ', nome, '! ', TAMANHO (nome))\r\nFIM\r\n");
+    JanelaConsole* j =
+        roda("leia", "DECLARE nome CARACTER\r\nINICIO\r\n   MOSTRE ('Nome: ')\r\n   LEIA-PL (nome)\r\n"
+                     "   MOSTRE-PL ('Oi, ', nome, '! ', TAMANHO (nome))\r\nFIM\r\n");
     ASSERT_TRUE(j);
     ASSERT_TRUE(esperaAte([&] { return linha(j, 0) == QStringLiteral("Nome:"); }));
     // Na edição da linha pelo terminal, um retrocesso apaga um byte: o "é"
     // digitado precisa chegar como um byte só (Windows-1252).
-    auto digita = [&](const QString& c) { QTest::sendKeyEvent(QTest::Click, j->console(), Qt::Key_unknown, c, Qt::NoModifier); };
-    for (const QString& c : {QStringLiteral("J"), QStringLiteral("o"), QStringLiteral("x"), QStringLiteral("é")})
+    auto digita = [&](const QString& c) {
+        QTest::sendKeyEvent(QTest::Click, j->console(), Qt::Key_unknown, c, Qt::NoModifier);
+    };
+    for (const QString& c :
+         {QStringLiteral("J"), QStringLiteral("o"), QStringLiteral("x"), QStringLiteral("é")})
         digita(c);
     QTest::keyClick(j->console(), Qt::Key_Backspace);
     QTest::keyClick(j->console(), Qt::Key_Backspace);
     digita(QStringLiteral("é"));
     digita(QStringLiteral("€"));
     QTest::keyClick(j->console(), Qt::Key_Return);
-    ASSERT_TRUE(esperaAte([&] { return linha(j, 1).startsWith(QStringLiteral("Oi")); })) << tela(j).toStdString();
+    ASSERT_TRUE(esperaAte([&] { return linha(j, 1).startsWith(QStringLiteral("Oi")); }))
+        << tela(j).toStdString();
     EXPECT_EQ(linha(j, 1), QStringLiteral("Oi, Joé€! 4"));
 }
 
@@ -226,9 +250,9 @@ TEST_F(Console, NadaNoPifEscolheOutroProgramaEASelecaoECopiada)
     const std::string intruso = tmp_ / "intruso.sh";
     Grava(intruso, "#!/bin/sh\ntouch '" + marca + "'\n");
     std::filesystem::permissions(intruso, std::filesystem::perms::owner_all);
-    const std::string pif = "[Console]\nTerminal=" + intruso + "\nPrograma=" + intruso + "\nComando=" + intruso +
-                            "\nShell=" + intruso + "\nColunas=40\nLinhas=10\nManterAberta=1\n[Outra]\nTerminal=" +
-                            intruso + "\n";
+    const std::string pif = "[Console]\nTerminal=" + intruso + "\nPrograma=" + intruso +
+                            "\nComando=" + intruso + "\nShell=" + intruso +
+                            "\nColunas=40\nLinhas=10\nManterAberta=1\n[Outra]\nTerminal=" + intruso + "\n";
     JanelaConsole* j = roda("pif", "INICIO\r\n   MOSTRE-PL ('s\xF3 o programa')\r\nFIM\r\n", pif);
     ASSERT_TRUE(j);
     ASSERT_TRUE(esperaAte([&] { return !j->console()->rodando(); }));
@@ -242,8 +266,8 @@ TEST_F(Console, NadaNoPifEscolheOutroProgramaEASelecaoECopiada)
     ConsoleVendrilo* c = j->console();
     const QSize celula(c->sizeHint().width() / 40, c->sizeHint().height() / 10);
     QTest::mousePress(c, Qt::LeftButton, {}, QPoint(1, celula.height() / 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(4 * celula.width() + 1, celula.height() / 2.0), c->mapToGlobal(QPointF(0, 0)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(4 * celula.width() + 1, celula.height() / 2.0),
+                     c->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(c, &move);
     QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(4 * celula.width() + 1, celula.height() / 2));
     EXPECT_EQ(c->textoSelecionado(), QStringLiteral("só o"));
@@ -278,16 +302,19 @@ int capturaConsole(const QString& destino)
     PastaTemp tmp;
     PastaProgramaTeste programa;
     const std::string alg = tmp / "ola.alg";
-    Grava(alg, "DECLARE nome CARACTER\r\nINICIO\r\n   LIMPA-TELA\r\n   COR-TEXTO (14)\r\n"
-               "   MOSTRE-PL ('Vendrilo de Algoritmos \x96 console')\r\n   COR-TEXTO (7)\r\n"
-               "   MOSTRE ('Qual \xE9 o seu nome? ')\r\n   LEIA-PL (nome)\r\n"
-               "   MOSTRE-PL ('Ol\xE1, ', nome, '! O pre\xE7o \xE9 \x80 5,00 \x93promo\xE7\xE3o\x94.')\r\nFIM\r\n");
+    Grava(
+        alg,
+        "DECLARE nome CARACTER\r\nINICIO\r\n   LIMPA-TELA\r\n   COR-TEXTO (14)\r\n"
+        "   MOSTRE-PL ('Vendrilo de Algoritmos \x96 console')\r\n   COR-TEXTO (7)\r\n"
+        "   MOSTRE ('Qual \xE9 o seu nome? ')\r\n   LEIA-PL (nome)\r\n"
+        "   MOSTRE-PL ('Ol\xE1, ', nome, '! O pre\xE7o \xE9 \x80 5,00 \x93promo\xE7\xE3o\x94.')\r\nFIM\r\n");
     if (TraduzECompila(alg, programa.caminho()).situacao != SituacaoCompilacao::Sucesso)
         return 1;
     Grava(tmp / "ola.pif", "[Console]\nMaximizada=0\n");
     QPointer<JanelaConsole> janela;
     DefineLancadorConsole([&](const PedidoConsole& p) { return (janela = AbreJanelaConsole(p)) != nullptr; });
-    if (!AbreConsole(tmp / "ola.exe") || !esperaAte([&] { return linha(janela, 1).startsWith(QStringLiteral("Qual")); }))
+    if (!AbreConsole(tmp / "ola.exe") ||
+        !esperaAte([&] { return linha(janela, 1).startsWith(QStringLiteral("Qual")); }))
         return 1;
     QTest::keyClicks(janela->console(), QStringLiteral("Maria"));
     QTest::keyClick(janela->console(), Qt::Key_Return);

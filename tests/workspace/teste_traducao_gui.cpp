@@ -2,9 +2,9 @@
 // com respostas roteirizadas e o Free Pascal de verdade por trás do tpc.
 
 #include "arquivos_teste.h"
-#include "dialogos_roteirizados.h"
 #include "console/abertura_console.h"
 #include "console/janela_console.h"
+#include "dialogos_roteirizados.h"
 #include "platform/console.h"
 #include "translate/tradutor.h"
 #include "workspace/comandos_traducao.h"
@@ -532,7 +532,8 @@ TEST_F(TraducaoGui, PontaAPontaDigitadoTraduzidoComF9ERodadoNoConsole)
     // digitado antes disso se perderia, como num terminal qualquer.
     auto esperaPronto = [](JanelaConsole* j) {
         auto recebido = std::make_shared<QByteArray>();
-        QObject::connect(j->console(), &ConsoleVendrilo::saidaRecebida, j, [recebido](const QByteArray& b) { *recebido += b; });
+        QObject::connect(j->console(), &ConsoleVendrilo::saidaRecebida, j,
+                         [recebido](const QByteArray& b) { *recebido += b; });
         QElapsedTimer tempo;
         tempo.start();
         while (!recebido->contains("\x1b[6n") && tempo.elapsed() < 30000)
