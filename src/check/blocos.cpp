@@ -57,6 +57,20 @@ constexpr PalavraMeio kMeio[] = {
     {Tipo::InicioFuncao, Tipo::Funcao, 21, 1u, true, false, 1},
 };
 
+// Tipos que o casador lê; os outros (LEIA, MOSTRE...) saem logo, sem
+// percorrer as tabelas: a chamada vem a cada palavra-chave traduzida.
+constexpr std::array<bool, 252> kDeBloco = [] {
+    std::array<bool, 252> r{};
+    r[Tipo::Inicio] = r[Tipo::Fim] = true;
+    for (int t : kAbridores)
+        r[t] = true;
+    for (const Fechamento& f : kFechamentos)
+        r[f.tipo] = true;
+    for (const PalavraMeio& m : kMeio)
+        r[m.tipo] = true;
+    return r;
+}();
+
 } // namespace
 
 void CasadorBlocos::falha(int teste, int lado, int linha)
@@ -97,7 +111,7 @@ void CasadorBlocos::desempilha(bool semFechamento)
 
 void CasadorBlocos::Palavra(int tipo, int linha)
 {
-    if (desistiu_)
+    if (desistiu_ || tipo < 0 || tipo >= static_cast<int>(kDeBloco.size()) || !kDeBloco[tipo])
         return;
     if (tipo == Tipo::Inicio) {
         // O INICIO do algoritmo é o primeiro fora de qualquer bloco; um INICIO
