@@ -164,6 +164,7 @@ void TFrmErrosSintaxe::cliqueDuplo(QListWidgetItem* item)
 
 void TFrmErrosSintaxe::SelecionaErro(int linha)
 {
+    cliqueAdiado_->stop(); // Enter sobre um clique ainda em espera: uma página só
     dialogos().bipe();
     const EscolhaErro escolha = vendrilo::SelecionaErro(TipoErroLinha_, linha);
     if (escolha.pedeLinhaNumerada) {

@@ -103,13 +103,7 @@ const CasoAlgoritmo kAlgoritmos[] = {
 INSTANTIATE_TEST_SUITE_P(Algoritmos, PeloTradutor, ::testing::ValuesIn(kAlgoritmos),
                          [](const auto& info) { return std::string(info.param.nome); });
 
-} // namespace
-} // namespace vendrilo
-
 // --- Onde está a falha: a linha do algoritmo de cada mensagem --------------
-
-namespace vendrilo {
-namespace {
 
 struct CasoLinhas {
     const char* nome;
