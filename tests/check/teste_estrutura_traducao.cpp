@@ -2,7 +2,7 @@
 // das linhas, com comentários, textos, tabulações e a ordem dos laços.
 
 #include "check/estrutura.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "translate/tradutor.h"
 
 #include <gtest/gtest.h>
@@ -147,7 +147,7 @@ TEST_P(LinhasDaEstrutura, CadaMensagemApontaALinhaProvavel)
 
     std::vector<std::string> mensagens;
     for (std::size_t i = 2; i < r.ErrosSintaxe.size(); ++i)
-        mensagens.push_back(verificacao::De1252(r.ErrosSintaxe[i]));
+        mensagens.push_back(De1252(r.ErrosSintaxe[i]));
     EXPECT_EQ(mensagens, LinhasGuardadas()[caso.nome]) << "as mensagens mudaram";
 
     std::vector<int> esperado{0, 0};
