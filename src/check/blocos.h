@@ -13,8 +13,8 @@ namespace vendrilo {
 // é a mensagem "menor" (ou a única), lado 1 a "maior".
 struct LocaisFalhas {
     struct Local {
-        int linha = 0;          // a primeira falha achada (a mais interna entre as simultâneas)
-        long long quantas = 0;  // quantas falhas deste lado
+        int linha = 0; // a primeira falha achada (a mais interna entre as simultâneas)
+        long long quantas = 0; // quantas falhas deste lado
     };
     std::array<std::array<Local, 2>, 23> porTeste{};
     bool valido = false; // falso: a pilha não correu ou desistiu

@@ -119,8 +119,7 @@ int LinhaDaFalha(const Teste& t, int numeroTeste, bool maior, const ContadoresTi
     if (aqui.quantas == 0)
         return 0;
     if (t.comparacao == Comparacao::Diferente) {
-        const long long esquerda =
-            static_cast<long long>(c[t.esquerda]) + (t.esquerda2 ? c[t.esquerda2] : 0);
+        const long long esquerda = static_cast<long long>(c[t.esquerda]) + (t.esquerda2 ? c[t.esquerda2] : 0);
         const long long diferenca = esquerda - c[t.direita];
         const long long pelaPilha = aqui.quantas - locais.porTeste[numeroTeste][maior ? 0 : 1].quantas;
         if (pelaPilha != (diferenca < 0 ? -diferenca : diferenca))

@@ -69,13 +69,12 @@ public:
 } // namespace
 
 TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
-    : QDialog(pai, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                       Qt::WindowSystemMenuHint),
-      tituloAplicacao_(tituloAplicacao),
-      ErrosSintaxe_(new QListWidget(this)),
-      Button1_(new QPushButton(QStringLiteral("&Retornar"), this)),
-      sintaxe_(new TFrmSintaxe(tituloAplicacao, this)),
-      cliqueAdiado_(new QTimer(this))
+    : QDialog(pai, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)
+    , tituloAplicacao_(tituloAplicacao)
+    , ErrosSintaxe_(new QListWidget(this))
+    , Button1_(new QPushButton(QStringLiteral("&Retornar"), this))
+    , sintaxe_(new TFrmSintaxe(tituloAplicacao, this))
+    , cliqueAdiado_(new QTimer(this))
 {
     setObjectName(QStringLiteral("FrmErrosSintaxe"));
     setModal(true);
