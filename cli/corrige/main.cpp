@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -68,7 +69,8 @@ bool grava(const std::string& arquivo, const std::string& conteudo)
     return true;
 }
 
-bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, const std::vector<ResultadoAluno>& r)
+bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, const std::vector<ResultadoAluno>& r,
+                       const std::map<std::string, std::string>& corpos = {})
 {
     bool ok = true;
     if (o.csv.empty())
@@ -76,7 +78,7 @@ bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, c
     else
         ok = grava(o.csv, correcao::TextoCsv(nomes, r));
     if (!o.html.empty())
-        ok = grava(o.html, correcao::TextoHtml(nomes, r)) && ok;
+        ok = grava(o.html, correcao::TextoHtml(nomes, r, corpos)) && ok;
     return ok;
 }
 
@@ -88,12 +90,12 @@ std::string duracao(double s)
     return std::to_string(t / 60) + " min " + std::to_string(t % 60) + " s";
 }
 
-void resumo(const std::vector<ResultadoAluno>& r, double segundos)
+void resumo(const std::vector<ResultadoAluno>& r, const std::string& como)
 {
     int n[4] = {};
     for (const auto& a : r)
         ++n[static_cast<int>(a.situacao)];
-    std::cerr << Programa << ": " << r.size() << " aluno(s) em " << duracao(segundos) << ": " << n[0] << " ok, "
+    std::cerr << Programa << ": " << r.size() << " aluno(s) " << como << ": " << n[0] << " ok, "
               << n[1] << " falharam, " << n[2] << " com erro de compilação, " << n[3]
               << " com erro de estrutura.\n";
 }
@@ -103,6 +105,7 @@ int juntar(const Opcoes& o)
     std::vector<std::string> nomes;
     std::vector<ResultadoAluno> todos;
     std::set<std::string> vistos;
+    std::map<std::string, std::string> corpos;
     for (const std::string& arquivo : o.arquivos) {
         std::ifstream f(arquivo, std::ios::binary);
         if (!f)
@@ -116,6 +119,15 @@ int juntar(const Opcoes& o)
         if (&arquivo != &o.arquivos.front() && nomesAqui != nomes)
             return erroUso("\"" + arquivo + "\" tem outros casos que \"" + o.arquivos.front() + "\"");
         nomes = nomesAqui;
+        // A página da fatia, ao lado da planilha, traz o primeiro erro de
+        // cada aluno, que a planilha não guarda.
+        if (!o.html.empty()) {
+            std::ifstream p(fs::path(arquivo).replace_extension(".html"), std::ios::binary);
+            if (p) {
+                const std::string pagina((std::istreambuf_iterator<char>(p)), std::istreambuf_iterator<char>());
+                corpos.merge(correcao::CorposDaPagina(pagina));
+            }
+        }
         for (auto& a : alunos) {
             if (!vistos.insert(a.aluno).second)
                 return erroUso("o aluno \"" + a.aluno + "\" está em mais de uma planilha");
@@ -123,9 +135,9 @@ int juntar(const Opcoes& o)
         }
     }
     std::sort(todos.begin(), todos.end(), [](const auto& a, const auto& b) { return a.aluno < b.aluno; });
-    if (!escreveRelatorios(o, nomes, todos))
+    if (!escreveRelatorios(o, nomes, todos, corpos))
         return SaidaFalhaCorrecao;
-    resumo(todos, 0);
+    resumo(todos, "de " + std::to_string(o.arquivos.size()) + " planilha(s)");
     return SaidaSucesso;
 }
 
@@ -197,7 +209,7 @@ int corrigir(const Opcoes& o)
         });
     if (!escreveRelatorios(o, nomes, resultados))
         return SaidaFalhaCorrecao;
-    resumo(resultados, decorrido());
+    resumo(resultados, "em " + duracao(decorrido()));
     int falhas = 0;
     for (const auto& r : resultados)
         if (!r.falhaCorrecao.empty()) {

@@ -136,6 +136,29 @@ document.querySelectorAll('table.resumo th').forEach(function(th, col) {
 });
 )";
 
+// Marcas da parte de cada aluno. Todo texto vindo do aluno passa por esc(),
+// então "<!--" nunca aparece dentro dela.
+constexpr const char* InicioCorpo = "<!--corpo-->";
+constexpr const char* FimCorpo = "<!--/corpo-->";
+
+std::string desesc(const std::string& s)
+{
+    std::string r;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        bool trocou = false;
+        for (auto [ent, c] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''}})
+            if (s.compare(i, std::char_traits<char>::length(ent), ent) == 0) {
+                r += c;
+                i += std::char_traits<char>::length(ent) - 1;
+                trocou = true;
+                break;
+            }
+        if (!trocou)
+            r += s[i];
+    }
+    return r;
+}
+
 std::string classeCaso(const std::string& s)
 {
     return s.rfind("erro-execucao", 0) == 0 ? "erro" : s;
@@ -143,7 +166,8 @@ std::string classeCaso(const std::string& s)
 
 } // namespace
 
-std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vector<ResultadoAluno>& alunos)
+std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vector<ResultadoAluno>& alunos,
+                      const std::map<std::string, std::string>& corpos)
 {
     std::map<Situacao, int> porSituacao;
     for (const auto& a : alunos)
@@ -178,10 +202,12 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
 
     for (std::size_t i = 0; i < alunos.size(); ++i) {
         const auto& a = alunos[i];
-        h += "<section class=\"aluno\" id=\"aluno-" + std::to_string(i + 1) + "\"><h3>" + esc(a.aluno) + " — " +
-             NomeSituacao(a.situacao) + ", " + std::to_string(a.acertos) + " de " + std::to_string(a.casos) +
-             "</h3>\n";
-        if (a.detalhe) {
+        h += "<section class=\"aluno\" id=\"aluno-" + std::to_string(i + 1) + "\" data-aluno=\"" + esc(a.aluno) +
+             "\"><h3>" + esc(a.aluno) + " — " + NomeSituacao(a.situacao) + ", " + std::to_string(a.acertos) +
+             " de " + std::to_string(a.casos) + "</h3>\n" + InicioCorpo;
+        if (const auto c = corpos.find(a.aluno); c != corpos.end()) {
+            h += c->second;
+        } else if (a.detalhe) {
             const Detalhe& d = *a.detalhe;
             h += "<p class=\"caso\">Primeiro caso errado: <b>" + esc(d.caso) + "</b> (" + esc(d.situacao) + "). " +
                  esc(d.observacao) + "</p>\n<div class=\"lado\">" + coluna("Entrada", linhasDe(d.entrada), -1) +
@@ -192,12 +218,29 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
         } else if (a.situacao == Situacao::Ok) {
             h += "<p>Todos os casos certos.</p>\n";
         }
-        h += "</section>\n";
+        h += std::string(FimCorpo) + "</section>\n";
     }
     h += "<script>";
     h += Roteiro;
     h += "</script>\n</body></html>\n";
     return h;
+}
+
+std::map<std::string, std::string> CorposDaPagina(const std::string& html)
+{
+    std::map<std::string, std::string> corpos;
+    const std::string marca = "<section class=\"aluno\" id=\"";
+    for (std::size_t p = html.find(marca); p != std::string::npos; p = html.find(marca, p + 1)) {
+        const auto a = html.find("data-aluno=\"", p);
+        const auto aFim = a == std::string::npos ? a : html.find('"', a + 12);
+        const auto ini = aFim == std::string::npos ? aFim : html.find(InicioCorpo, aFim);
+        const auto fim = ini == std::string::npos ? ini : html.find(FimCorpo, ini);
+        if (fim == std::string::npos)
+            break;
+        const auto corpo = ini + std::char_traits<char>::length(InicioCorpo);
+        corpos[desesc(html.substr(a + 12, aFim - a - 12))] = html.substr(corpo, fim - corpo);
+    }
+    return corpos;
 }
 
 } // namespace vendrilo::correcao

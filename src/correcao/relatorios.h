@@ -4,6 +4,7 @@
 
 #include "correcao/turma.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos, std::
 
 // A página: tabela ordenável, gráfico das notas e, por aluno, a mensagem ou
 // o primeiro caso errado com entrada, esperado e obtido lado a lado.
-std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vector<ResultadoAluno>& alunos);
+// `corpos` (aluno -> HTML) substitui a parte de cada aluno: a de uma página
+// de fatia, ao juntar, que guarda o que a planilha não tem.
+std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vector<ResultadoAluno>& alunos,
+                      const std::map<std::string, std::string>& corpos = {});
+
+// A parte de cada aluno numa página escrita por TextoHtml.
+std::map<std::string, std::string> CorposDaPagina(const std::string& html);
 
 } // namespace vendrilo::correcao
