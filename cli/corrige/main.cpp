@@ -4,6 +4,7 @@
 
 #include "correcao/relatorios.h"
 #include "correcao/turma.h"
+#include "platform/interrupcao.h"
 #include "platform/pasta_programa.h"
 
 #include <algorithm>
@@ -148,8 +149,10 @@ struct RaizTemporaria {
     {
         const char* base = std::getenv("TMPDIR");
         std::string modelo = std::string(base && *base ? base : "/tmp") + "/vendrilo-corrige-XXXXXX";
+        // Absoluta: o programa de cada aluno roda noutra pasta de trabalho.
+        std::error_code ec;
         if (mkdtemp(modelo.data()))
-            caminho = modelo;
+            caminho = fs::absolute(modelo, ec).string();
     }
     ~RaizTemporaria()
     {
@@ -184,6 +187,13 @@ int corrigir(const Opcoes& o)
         std::cerr << Programa << ": não foi possível criar a pasta temporária.\n";
         return SaidaFalhaCorrecao;
     }
+    // Interrompida, a correção não deixa para trás as cópias dos alunos; os
+    // programas em andamento morrem com este processo.
+    TrataInterrupcao([pasta = raiz.caminho](int) {
+        std::cerr << "\n" << Programa << ": interrompido.\n";
+        std::error_code ec;
+        fs::remove_all(pasta, ec);
+    });
     correcao::Configuracao config;
     config.pastaPrograma = PastaPrograma();
     config.pastaTemporaria = raiz.caminho;

@@ -42,12 +42,14 @@ namespace {
     padrao.sa_handler = SIG_DFL;
     for (int s : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGXFSZ, SIGHUP})
         sigaction(s, &padrao, nullptr);
-    if (chdir(pasta) != 0)
-        falha();
+    // Os arquivos antes da troca de pasta: caminhos relativos valem a partir
+    // da pasta de quem chamou.
     const int in = open(entrada, O_RDONLY);
     const int out = open(saida, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(erros, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
+        falha();
+    if (chdir(pasta) != 0)
         falha();
     // Nenhum arquivo aberto por outra correção em andamento chega ao aluno.
     if (canal > 3)
