@@ -77,10 +77,13 @@ std::string primeiraLinha(const std::string& s)
 
 std::string segundos(std::chrono::milliseconds t)
 {
-    const long long ms = t.count();
-    std::string s = std::to_string(ms / 1000);
-    if (ms % 1000)
-        s += "," + std::to_string(ms % 1000 / 100) + (ms % 100 ? std::to_string(ms % 100 / 10) : "");
+    std::string s = std::to_string(t.count() / 1000);
+    if (const long long resto = t.count() % 1000) {
+        std::string frac = std::to_string(1000 + resto).substr(1);
+        while (frac.back() == '0')
+            frac.pop_back();
+        s += "," + frac;
+    }
     return s + " s";
 }
 

@@ -111,7 +111,9 @@ bool ListaEntregas(const std::vector<std::string>& argumentos, std::vector<Entre
     entregas.clear();
     std::map<std::string, std::string> porAluno;
     auto acrescenta = [&](const fs::path& p) {
-        const std::string aluno = p.stem().string();
+        // O nome vai para uma planilha UTF-8: um nome de arquivo em Latin-1
+        // (de um pendrive antigo) é convertido como o .out.
+        const std::string aluno = TextoEsperado(p.stem().string());
         auto [pos, novo] = porAluno.emplace(aluno, p.string());
         if (!novo && pos->second != p.string()) {
             erro = "dois arquivos dão o mesmo aluno \"" + aluno + "\": \"" + pos->second + "\" e \"" +

@@ -1,4 +1,5 @@
 // A página HTML da correção: um arquivo só, sem nada de fora.
+#include "correcao/comparacao.h"
 #include "correcao/relatorios.h"
 
 #include <algorithm>
@@ -54,20 +55,6 @@ std::string coluna(const std::string& titulo, const std::vector<std::string>& li
     if (linhas.size() > limite)
         h += "<span class=\"nota\">… mais " + std::to_string(linhas.size() - limite) + " linhas</span>\n";
     return h + "</pre></div>";
-}
-
-std::vector<std::string> linhasDe(const std::string& s)
-{
-    std::vector<std::string> v;
-    std::size_t ini = 0;
-    while (ini < s.size()) {
-        const auto fim = s.find('\n', ini);
-        v.push_back(s.substr(ini, fim == std::string::npos ? std::string::npos : fim - ini));
-        if (fim == std::string::npos)
-            break;
-        ini = fim + 1;
-    }
-    return v;
 }
 
 // Barras verticais: quantos alunos tiveram cada número de acertos.
@@ -210,7 +197,7 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
         } else if (a.detalhe) {
             const Detalhe& d = *a.detalhe;
             h += "<p class=\"caso\">Primeiro caso errado: <b>" + esc(d.caso) + "</b> (" + esc(d.situacao) + "). " +
-                 esc(d.observacao) + "</p>\n<div class=\"lado\">" + coluna("Entrada", linhasDe(d.entrada), -1) +
+                 esc(d.observacao) + "</p>\n<div class=\"lado\">" + coluna("Entrada", LinhasNormalizadas(d.entrada), -1) +
                  coluna("Esperado", d.esperado, d.linhaDiferente) + coluna("Obtido", d.obtido, d.linhaDiferente) +
                  "</div>\n";
         } else if (!a.mensagemCompleta.empty()) {
