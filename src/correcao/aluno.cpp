@@ -132,11 +132,23 @@ Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& p
         e.situacao = "saida";
         e.linhaDiferente = PrimeiraDiferenca(esperado, e.obtido);
         e.observacao = "A saída passou de " + limiteTexto + " e foi cortada.";
+    } else if (r.semMemoria) {
+        e.situacao = "erro-execucao 203"; // estouro do heap, no Turbo Pascal
+        e.observacao = "O programa precisa de mais de " + std::to_string(config.memoria >> 20) + " MB de memória.";
     } else if (r.sinal == SIGXFSZ) {
         // Um arquivo gravado pelo programa passou do limite: para o Turbo
         // Pascal, erro de escrita em disco.
         e.situacao = "erro-execucao 101";
         e.observacao = "Um arquivo gravado pelo programa passou de " + limiteTexto + ".";
+    } else if (r.sinal != 0) {
+        // Morto por um sinal antes que o próprio programa o tratasse (na
+        // carga, sem memória): o número do Turbo Pascal mais próximo.
+        const int numero = r.sinal == SIGFPE ? 200 : r.sinal == SIGSEGV || r.sinal == SIGBUS ? 216 : r.status;
+        e.situacao = "erro-execucao " + std::to_string(numero);
+        e.observacao = "O programa foi encerrado pelo sinal " + std::to_string(r.sinal) +
+                       (r.sinal == SIGSEGV ? " (acesso inválido à memória; o limite é de " +
+                                                 std::to_string(config.memoria >> 20) + " MB)."
+                                           : ".");
     } else if (r.status != 0) {
         e.situacao = "erro-execucao " + std::to_string(r.status);
         e.observacao = primeiraLinha(erros);

@@ -24,9 +24,10 @@ namespace {
 [[noreturn]] void filho(char* const* argv, const char* pasta, const char* entrada, const char* saida,
                         const char* erros, const rlimit& memoria, const rlimit& arquivo, int canal, pid_t pai)
 {
-    auto falha = [canal]() {
-        const int e = errno;
-        [[maybe_unused]] auto n = write(canal, &e, sizeof e);
+    // Conta ao pai o que falhou: {errno, 1 se foi o próprio execve}.
+    auto falha = [canal](int noExec = 0) {
+        const int e[2] = {errno, noExec};
+        [[maybe_unused]] auto n = write(canal, e, sizeof e);
         _exit(127);
     };
     setpgid(0, 0);
@@ -60,7 +61,7 @@ namespace {
     rlimit semNucleo{0, 0};
     setrlimit(RLIMIT_CORE, &semNucleo);
     execve(argv[0], argv, environ);
-    falha();
+    falha(1);
     _exit(127);
 }
 
@@ -135,9 +136,9 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
         return r;
     }
     setpgid(pid, pid); // o mesmo que o filho faz: quem chegar primeiro vale
-    int errofilho = 0;
+    int errofilho[2] = {0, 0};
     ssize_t n;
-    while ((n = read(canal[0], &errofilho, sizeof errofilho)) < 0 && errno == EINTR) {
+    while ((n = read(canal[0], errofilho, sizeof errofilho)) < 0 && errno == EINTR) {
     }
     close(canal[0]);
 
@@ -148,8 +149,13 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
     int st = 0;
     while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {
     }
+    if (n > 0 && errofilho[1] && errofilho[0] == ENOMEM) {
+        // Iniciou, no sentido que importa: é o programa que não cabe.
+        r.iniciado = r.semMemoria = true;
+        return r;
+    }
     if (n > 0) {
-        r.erro = std::strerror(errofilho);
+        r.erro = std::strerror(errofilho[0]);
         return r;
     }
     r.iniciado = true;

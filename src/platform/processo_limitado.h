@@ -26,6 +26,8 @@ struct ResultadoVigiado {
     bool tempoEsgotado = false;
     int status = -1; // código de saída; 128 + sinal quando morto por sinal
     int sinal = 0;   // o sinal que o matou, 0 quando saiu por conta própria
+    // O programa nem pôde ser carregado dentro do limite de memória.
+    bool semMemoria = false;
     std::string erro; // por que não iniciou
 };
 

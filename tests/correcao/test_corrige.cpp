@@ -34,7 +34,7 @@ struct Aluno {
 const std::vector<std::string> SemCasos = {"", "", "", ""};
 
 // Casos: a (UTF-8 com CR LF e brancos no fim), b (Windows-1252), c (só o
-// .out: entrada vazia), d.
+// .out: entrada vazia), d (quebras CR).
 const Aluno Turma[] = {
     {"Silva, Ana", Leitura + Resposta, "ok", 4, {"ok", "ok", "ok", "ok"}, ""},
     {"arquivos",
@@ -52,8 +52,11 @@ const Aluno Turma[] = {
      "DECLARE i INTEIRO\nINICIO\n   PARA i DE 1 ATE 30000 FACA\n"
      "      MOSTRE-PL ('uma linha comprida para passar de um megabyte de saída')\n   FIM-PARA\nFIM\n",
      "falhou", 0, {"saida", "saida", "saida", "saida"}, "caso a: A saída passou de 1 MB e foi cortada."},
-    {"laco", Leitura + "   ENQUANTO y = 3 FACA\n      x <- x + 1\n   FIM-ENQUANTO\n" + Resposta.substr(0),
+    {"laco", Leitura + "   ENQUANTO y = 3 FACA\n      x <- x + 1\n   FIM-ENQUANTO\n" + Resposta,
      "falhou", 3, {"tempo", "ok", "ok", "ok"}, "caso a: O programa não terminou em 1 s e foi interrompido."},
+    {"memoria", "DECLARE v VETOR [1..200000000] CONTEM-INTEIRO\nINICIO\n   v[5] <- 1\n   MOSTRE-PL (v[5])\nFIM\n",
+     "falhou", 0, {"erro-execucao 216", "erro-execucao 216", "erro-execucao 216", "erro-execucao 216"},
+     "caso a: O programa foi encerrado pelo sinal 11 (acesso inválido à memória; o limite é de 256 MB)."},
     {"parcial", Leitura + "   MOSTRE-PL ('Soma: ', x + y)\n   MOSTRE-PL ('Média: ', (x + x) / 2:0:1)\nFIM\n",
      "falhou", 2, {"saida", "saida", "ok", "ok"}, "caso a: Saída diferente na linha 2."},
 };
@@ -120,7 +123,7 @@ protected:
         Grava(*raiz_ / "casos/b.out", Para1252("Soma: 10\nMédia: 5.0\n"));
         Grava(*raiz_ / "casos/c.out", "Soma: 0\nMédia: 0.0");
         Grava(*raiz_ / "casos/d.in", "4 4\n");
-        Grava(*raiz_ / "casos/d.out", "Soma: 8\nMédia: 4.0\n");
+        Grava(*raiz_ / "casos/d.out", "Soma: 8\rMédia: 4.0\r");
         for (const Aluno& a : Turma)
             Grava(*raiz_ / ("entregas/" + std::string(a.nome) + ".alg"), Para1252(a.algoritmo));
         Grava(*raiz_ / "entregas/leia-me.txt", "não é algoritmo");
@@ -171,9 +174,9 @@ TEST_F(Correcao, CadaAlunoECadaCasoNaPlanilha)
         EXPECT_EQ(l[8].find(raiz_->caminho()), std::string::npos) << "caminho temporário na mensagem";
     }
     // Progresso e resumo no canal de erros.
-    EXPECT_NE(execucao_->saida.find("[8/8]"), std::string::npos) << execucao_->saida;
-    EXPECT_NE(execucao_->saida.find("8 aluno(s) em "), std::string::npos);
-    EXPECT_NE(execucao_->saida.find("2 ok, 4 falharam, 1 com erro de compilação, 1 com erro de estrutura."),
+    EXPECT_NE(execucao_->saida.find("[9/9]"), std::string::npos) << execucao_->saida;
+    EXPECT_NE(execucao_->saida.find("9 aluno(s) em "), std::string::npos);
+    EXPECT_NE(execucao_->saida.find("2 ok, 5 falharam, 1 com erro de compilação, 1 com erro de estrutura."),
               std::string::npos);
 }
 
