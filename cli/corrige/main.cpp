@@ -6,6 +6,7 @@
 #include "correcao/turma.h"
 #include "platform/interrupcao.h"
 #include "platform/pasta_programa.h"
+#include "platform/processo_limitado.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,7 +17,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -198,7 +198,7 @@ int corrigir(const Opcoes& o)
     config.pastaPrograma = PastaPrograma();
     config.pastaTemporaria = raiz.caminho;
     config.tempo = o.tempo;
-    const int trabalhos = o.trabalhos > 0 ? o.trabalhos : std::max(1u, std::thread::hardware_concurrency());
+    const int trabalhos = o.trabalhos > 0 ? o.trabalhos : ProcessadoresDisponiveis();
 
     std::vector<std::string> nomes;
     for (const auto& c : casos)

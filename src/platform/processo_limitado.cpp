@@ -1,10 +1,12 @@
 #include "platform/processo_limitado.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -167,6 +169,15 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
         r.status = 128 + r.sinal;
     }
     return r;
+}
+
+int ProcessadoresDisponiveis()
+{
+    cpu_set_t conjunto;
+    CPU_ZERO(&conjunto);
+    if (sched_getaffinity(0, sizeof conjunto, &conjunto) == 0 && CPU_COUNT(&conjunto) > 0)
+        return CPU_COUNT(&conjunto);
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 } // namespace vendrilo

@@ -36,4 +36,8 @@ struct ResultadoVigiado {
 // programa sobrevive à correção.
 ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const LimitesExecucao& limites);
 
+// Processadores que este processo pode usar (a afinidade dada por um
+// gerenciador de filas como o Slurm conta, não o total da máquina); pelo menos 1.
+int ProcessadoresDisponiveis();
+
 } // namespace vendrilo
