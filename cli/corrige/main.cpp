@@ -4,6 +4,7 @@
 
 #include "correcao/relatorios.h"
 #include "correcao/turma.h"
+#include "formato/gravacao_segura.h"
 #include "platform/interrupcao.h"
 #include "platform/pasta_programa.h"
 #include "platform/processo_limitado.h"
@@ -44,30 +45,14 @@ bool destinoGravavel(const std::string& arquivo)
     return fs::is_directory(pasta, ec) && access(pasta.c_str(), W_OK) == 0 && !fs::is_directory(arquivo, ec);
 }
 
-// Arquivo novo ao lado do destino, renomeado por cima: quem lê nunca vê
-// uma planilha pela metade.
+// Gravação segura: quem lê nunca vê uma planilha pela metade.
 bool grava(const std::string& arquivo, const std::string& conteudo)
 {
-    const std::string tmp = arquivo + ".tmp-" + std::to_string(getpid());
-    {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-        f << conteudo;
-        f.flush();
-        if (!f) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            std::cerr << Programa << ": não foi possível gravar \"" << arquivo << "\".\n";
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, arquivo, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        std::cerr << Programa << ": não foi possível gravar \"" << arquivo << "\".\n";
-        return false;
-    }
-    return true;
+    std::string erro;
+    if (GravaArquivoSeguro(arquivo, conteudo, erro))
+        return true;
+    std::cerr << Programa << ": não foi possível gravar \"" << arquivo << "\": " << erro << '\n';
+    return false;
 }
 
 bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, const std::vector<ResultadoAluno>& r,

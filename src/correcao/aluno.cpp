@@ -3,7 +3,7 @@
 #include "correcao/turma.h"
 
 #include "check/estrutura.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 #include "platform/processo_limitado.h"
 #include "translate/compilacao.h"
 #include "translate/leitor_linhas.h"
@@ -54,7 +54,7 @@ struct PastaPrivada {
 // Textos do núcleo em Windows-1252, sem o caminho da pasta privada.
 std::string paraMensagem(const std::string& texto1252, const std::string& pasta)
 {
-    std::string s = verificacao::De1252(texto1252);
+    std::string s = De1252(texto1252);
     const std::string prefixo = pasta + "/";
     for (std::size_t p; (p = s.find(prefixo)) != std::string::npos;)
         s.erase(p, prefixo.size());
@@ -204,7 +204,7 @@ ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& cas
             if (i > 0 && ini != std::string::npos)
                 r.mensagem += (r.mensagem.empty() ? "" : " ") + l.substr(ini);
         }
-        r.mensagemCompleta += verificacao::De1252(TextoResumoEstrutura(estado.TotalErros));
+        r.mensagemCompleta += De1252(TextoResumoEstrutura(estado.TotalErros));
         r.mensagem = umaLinha(r.mensagem);
         return r;
     }

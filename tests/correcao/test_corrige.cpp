@@ -5,7 +5,7 @@
 
 #include "apoio_tpc.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@ namespace vendrilo::teste {
 namespace {
 
 namespace fs = std::filesystem;
-using verificacao::Para1252;
 
 const std::string Leitura = "DECLARE x, y INTEIRO\nINICIO\n   LEIA-PL (x, y)\n";
 const std::string Resposta = "   MOSTRE-PL ('Soma: ', x + y)\n   MOSTRE-PL ('Média: ', (x + y) / 2:0:1)\nFIM\n";
