@@ -51,7 +51,7 @@ bool grava(const std::string& arquivo, const std::string& conteudo)
     std::string erro;
     if (GravaArquivoSeguro(arquivo, conteudo, erro))
         return true;
-    std::cerr << Programa << ": não foi possível gravar \"" << arquivo << "\": " << erro << '\n';
+    std::cerr << Programa << ": " << erro << '\n'; // a mensagem já traz o caminho
     return false;
 }
 
