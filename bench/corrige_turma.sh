@@ -78,10 +78,17 @@ mao() {
 }
 soma=$(mede 2 mao)
 
-echo "vendrilo-corrige, 20 alunos x 5 casos ($(nproc) processadores)"
+# Tempo de processador (usuário + sistema): o trabalho total não deve crescer
+# com -j 2. Numa máquina ocupada por outros, é o que ainda se compara bem.
+cpu() { /usr/bin/time -f '%U %S' "$@" 2>&1 >/dev/null | tail -1 | awk '{ printf "%.2f", $1 + $2 }'; }
+cpu1=$(cpu "$corrige" --casos "$tmp/casos" -j 1 --csv "$tmp/c1.csv" "$tmp/entregas")
+cpu2=$(cpu "$corrige" --casos "$tmp/casos" -j 2 --csv "$tmp/c2.csv" "$tmp/entregas")
+
+echo "vendrilo-corrige, 20 alunos x 5 casos ($(nproc) processadores; carga: $(cut -d' ' -f1-3 /proc/loadavg))"
 echo "  -j 1:                 $(segundos "$j1") s"
 echo "  -j 2:                 $(segundos "$j2") s"
 echo "  compilar e rodar à mão, um por vez: $(segundos "$soma") s (/2 = $(segundos $((soma / 2))) s)"
+echo "  processador, -j 1 / -j 2: ${cpu1} s / ${cpu2} s"
 awk -v a="$j1" -v b="$j2" -v s="$soma" 'BEGIN {
     printf "  -j 1 / -j 2:          %.2f (meta >= 1,70)\n", a / b
     printf "  -j 2 / (soma / 2):    %.2f (meta <= 1,30)\n", b / (s / 2) }'
