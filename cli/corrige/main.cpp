@@ -71,6 +71,8 @@ bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, c
 std::string duracao(double s)
 {
     const long long t = static_cast<long long>(s + 0.5);
+    if (t < 1)
+        return "menos de 1 s";
     if (t < 60)
         return std::to_string(t) + " s";
     return std::to_string(t / 60) + " min " + std::to_string(t % 60) + " s";
@@ -197,9 +199,9 @@ int corrigir(const Opcoes& o)
             const double t = decorrido();
             std::cerr << Programa << ": [" << feitos << "/" << total << "] " << r.aluno << ": "
                       << correcao::NomeSituacao(r.situacao) << " (" << r.acertos << "/" << r.casos << ")";
+            const double resta = t / static_cast<double>(feitos) * static_cast<double>(total - feitos);
             if (feitos < total)
-                std::cerr << "; faltam cerca de " << duracao(t / static_cast<double>(feitos) *
-                                                             static_cast<double>(total - feitos));
+                std::cerr << (resta < 0.5 ? "; falta menos de 1 s" : "; faltam cerca de " + duracao(resta));
             std::cerr << '\n';
         });
     if (!escreveRelatorios(o, nomes, resultados))
