@@ -55,7 +55,8 @@ bool grava(const std::string& arquivo, const std::string& conteudo)
     return false;
 }
 
-bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes, const std::vector<ResultadoAluno>& r,
+bool escreveRelatorios(const Opcoes& o, const std::vector<std::string>& nomes,
+                       const std::vector<ResultadoAluno>& r,
                        const std::map<std::string, std::string>& corpos = {})
 {
     bool ok = true;
@@ -83,9 +84,8 @@ void resumo(const std::vector<ResultadoAluno>& r, const std::string& como)
     int n[4] = {};
     for (const auto& a : r)
         ++n[static_cast<int>(a.situacao)];
-    std::cerr << Programa << ": " << r.size() << " aluno(s) " << como << ": " << n[0] << " ok, "
-              << n[1] << " falharam, " << n[2] << " com erro de compilação, " << n[3]
-              << " com erro de estrutura.\n";
+    std::cerr << Programa << ": " << r.size() << " aluno(s) " << como << ": " << n[0] << " ok, " << n[1]
+              << " falharam, " << n[2] << " com erro de compilação, " << n[3] << " com erro de estrutura.\n";
 }
 
 int juntar(const Opcoes& o)
@@ -112,7 +112,8 @@ int juntar(const Opcoes& o)
         if (!o.html.empty()) {
             std::ifstream p(fs::path(arquivo).replace_extension(".html"), std::ios::binary);
             if (p) {
-                const std::string pagina((std::istreambuf_iterator<char>(p)), std::istreambuf_iterator<char>());
+                const std::string pagina((std::istreambuf_iterator<char>(p)),
+                                         std::istreambuf_iterator<char>());
                 corpos.merge(correcao::CorposDaPagina(pagina));
             }
         }
@@ -191,11 +192,14 @@ int corrigir(const Opcoes& o)
     for (const auto& c : casos)
         nomes.push_back(c.nome);
     const auto inicio = std::chrono::steady_clock::now();
-    auto decorrido = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count(); };
-    std::cerr << Programa << ": " << entregas.size() << " aluno(s), " << casos.size() << " caso(s), " << trabalhos
-              << " ao mesmo tempo.\n";
+    auto decorrido = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    };
+    std::cerr << Programa << ": " << entregas.size() << " aluno(s), " << casos.size() << " caso(s), "
+              << trabalhos << " ao mesmo tempo.\n";
     const auto resultados = correcao::CorrigeTurma(
-        entregas, casos, config, trabalhos, [&](const ResultadoAluno& r, std::size_t feitos, std::size_t total) {
+        entregas, casos, config, trabalhos,
+        [&](const ResultadoAluno& r, std::size_t feitos, std::size_t total) {
             const double t = decorrido();
             std::cerr << Programa << ": [" << feitos << "/" << total << "] " << r.aluno << ": "
                       << correcao::NomeSituacao(r.situacao) << " (" << r.acertos << "/" << r.casos << ")";
@@ -210,7 +214,8 @@ int corrigir(const Opcoes& o)
     int falhas = 0;
     for (const auto& r : resultados)
         if (!r.falhaCorrecao.empty()) {
-            std::cerr << Programa << ": a correção de \"" << r.aluno << "\" falhou: " << r.falhaCorrecao << '\n';
+            std::cerr << Programa << ": a correção de \"" << r.aluno << "\" falhou: " << r.falhaCorrecao
+                      << '\n';
             ++falhas;
         }
     return falhas ? SaidaFalhaCorrecao : SaidaSucesso;

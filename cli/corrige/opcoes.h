@@ -16,7 +16,7 @@ struct Opcoes {
     bool versao = false;
     bool juntar = false;
     std::string casos;
-    std::string csv;  // vazio: a planilha vai para a saída padrão
+    std::string csv; // vazio: a planilha vai para a saída padrão
     std::string html;
     int trabalhos = 0; // 0: um por processador
     std::chrono::milliseconds tempo{5000};

@@ -95,7 +95,8 @@ struct Execucao {
     std::string falha; // a correção não conseguiu rodar o programa
 };
 
-Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& privada, const Configuracao& config)
+Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& privada,
+                  const Configuracao& config)
 {
     Execucao e;
     const std::string trabalho = privada + "/execucao";
@@ -124,7 +125,8 @@ Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& p
     e.obtido = LinhasNormalizadas(TextoObtido(saida));
     const auto esperado = LinhasNormalizadas(caso.esperado);
     const long long mb = config.limiteSaida >> 20;
-    const std::string limiteTexto = mb > 0 ? std::to_string(mb) + " MB" : std::to_string(config.limiteSaida) + " bytes";
+    const std::string limiteTexto =
+        mb > 0 ? std::to_string(mb) + " MB" : std::to_string(config.limiteSaida) + " bytes";
     if (r.tempoEsgotado) {
         e.situacao = "tempo";
         e.observacao = "O programa não terminou em " + segundos(config.tempo) + " e foi interrompido.";
@@ -134,7 +136,8 @@ Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& p
         e.observacao = "A saída passou de " + limiteTexto + " e foi cortada.";
     } else if (r.semMemoria) {
         e.situacao = "erro-execucao 203"; // estouro do heap, no Turbo Pascal
-        e.observacao = "O programa precisa de mais de " + std::to_string(config.memoria >> 20) + " MB de memória.";
+        e.observacao =
+            "O programa precisa de mais de " + std::to_string(config.memoria >> 20) + " MB de memória.";
     } else if (r.sinal == SIGXFSZ) {
         // Um arquivo gravado pelo programa passou do limite: para o Turbo
         // Pascal, erro de escrita em disco.
@@ -165,7 +168,8 @@ Execucao rodaCaso(const std::string& exe, const Caso& caso, const std::string& p
 
 } // namespace
 
-ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& casos, const Configuracao& config)
+ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& casos,
+                            const Configuracao& config)
 {
     ResultadoAluno r;
     r.aluno = entrega.aluno;
@@ -182,7 +186,8 @@ ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& cas
     std::error_code ec;
     fs::copy_file(entrega.caminho, alg, ec);
     if (ec) {
-        r.mensagem = r.mensagemCompleta = "Não foi possível ler \"" + entrega.caminho + "\": " + ec.message() + ".";
+        r.mensagem = r.mensagemCompleta =
+            "Não foi possível ler \"" + entrega.caminho + "\": " + ec.message() + ".";
         return r;
     }
 
@@ -219,7 +224,8 @@ ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& cas
     if (c.situacao == SituacaoCompilacao::ErroCompilacao) {
         for (const std::string& linha : c.LinhasErro)
             r.mensagemCompleta += paraMensagem(linha, privada.caminho) + "\n";
-        r.mensagem = umaLinha(paraMensagem(c.LinhasErro.empty() ? std::string() : c.LinhasErro[0], privada.caminho));
+        r.mensagem =
+            umaLinha(paraMensagem(c.LinhasErro.empty() ? std::string() : c.LinhasErro[0], privada.caminho));
         return r;
     }
     if (c.situacao != SituacaoCompilacao::Sucesso) {

@@ -35,14 +35,10 @@ bool extensaoAlg(const fs::path& p)
 const char* NomeSituacao(Situacao s)
 {
     switch (s) {
-    case Situacao::Ok:
-        return "ok";
-    case Situacao::Falhou:
-        return "falhou";
-    case Situacao::Compilacao:
-        return "compilacao";
-    case Situacao::Estrutura:
-        return "estrutura";
+    case Situacao::Ok: return "ok";
+    case Situacao::Falhou: return "falhou";
+    case Situacao::Compilacao: return "compilacao";
+    case Situacao::Estrutura: return "estrutura";
     }
     return "";
 }
@@ -106,7 +102,8 @@ bool LeCasos(const std::string& pasta, std::vector<Caso>& casos, std::string& er
     return true;
 }
 
-bool ListaEntregas(const std::vector<std::string>& argumentos, std::vector<Entrega>& entregas, std::string& erro)
+bool ListaEntregas(const std::vector<std::string>& argumentos, std::vector<Entrega>& entregas,
+                   std::string& erro)
 {
     entregas.clear();
     std::map<std::string, std::string> porAluno;

@@ -11,7 +11,10 @@ std::string TextoEsperado(std::string_view bytes)
     return Utf8Valido(bytes) ? std::string(bytes) : De1252(bytes);
 }
 
-std::string TextoObtido(std::string_view bytes) { return De1252(bytes); }
+std::string TextoObtido(std::string_view bytes)
+{
+    return De1252(bytes);
+}
 
 std::vector<std::string> LinhasNormalizadas(std::string_view utf8)
 {

@@ -71,8 +71,9 @@ std::string grafico(const std::vector<ResultadoAluno>& alunos)
         maior = std::max(maior, n);
     const int largura = 48, altura = 160, base = altura + 20;
     const int total = (maxCasos + 1) * largura + 20;
-    std::string h = "<svg class=\"grafico\" role=\"img\" aria-label=\"Alunos por número de acertos\" width=\"" +
-                    std::to_string(total) + "\" height=\"" + std::to_string(base + 40) + "\">";
+    std::string h =
+        "<svg class=\"grafico\" role=\"img\" aria-label=\"Alunos por número de acertos\" width=\"" +
+        std::to_string(total) + "\" height=\"" + std::to_string(base + 40) + "\">";
     for (int nota = 0; nota <= maxCasos; ++nota) {
         const int n = contagem.count(nota) ? contagem[nota] : 0;
         const int alt = n * altura / maior;
@@ -133,7 +134,8 @@ std::string desesc(const std::string& s)
     std::string r;
     for (std::size_t i = 0; i < s.size(); ++i) {
         bool trocou = false;
-        for (auto [ent, c] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''}})
+        for (auto [ent, c] :
+             {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''}})
             if (s.compare(i, std::char_traits<char>::length(ent), ent) == 0) {
                 r += c;
                 i += std::char_traits<char>::length(ent) - 1;
@@ -162,9 +164,10 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
     std::string h = "<!DOCTYPE html>\n<html lang=\"pt-BR\"><head><meta charset=\"utf-8\">"
                     "<title>Correção da turma</title><style>";
     h += Estilo;
-    h += "</style></head><body>\n<h1>Correção da turma</h1>\n<p class=\"totais\">" + std::to_string(alunos.size()) +
-         " aluno(s), " + std::to_string(nomesCasos.size()) + " caso(s): " + std::to_string(porSituacao[Situacao::Ok]) +
-         " ok, " + std::to_string(porSituacao[Situacao::Falhou]) + " falharam, " +
+    h += "</style></head><body>\n<h1>Correção da turma</h1>\n<p class=\"totais\">" +
+         std::to_string(alunos.size()) + " aluno(s), " + std::to_string(nomesCasos.size()) +
+         " caso(s): " + std::to_string(porSituacao[Situacao::Ok]) + " ok, " +
+         std::to_string(porSituacao[Situacao::Falhou]) + " falharam, " +
          std::to_string(porSituacao[Situacao::Compilacao]) + " com erro de compilação, " +
          std::to_string(porSituacao[Situacao::Estrutura]) + " com erro de estrutura.</p>\n";
 
@@ -176,9 +179,9 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
     for (std::size_t i = 0; i < alunos.size(); ++i) {
         const auto& a = alunos[i];
         const std::string sit = NomeSituacao(a.situacao);
-        h += "<tr><td><a href=\"#aluno-" + std::to_string(i + 1) + "\">" + esc(a.aluno) + "</a></td><td class=\"" +
-             sit + "\">" + sit + "</td><td>" + std::to_string(a.acertos) + "</td><td>" + std::to_string(a.casos) +
-             "</td>";
+        h += "<tr><td><a href=\"#aluno-" + std::to_string(i + 1) + "\">" + esc(a.aluno) +
+             "</a></td><td class=\"" + sit + "\">" + sit + "</td><td>" + std::to_string(a.acertos) +
+             "</td><td>" + std::to_string(a.casos) + "</td>";
         for (std::size_t k = 0; k < nomesCasos.size(); ++k) {
             const std::string c = k < a.situacaoCasos.size() ? a.situacaoCasos[k] : std::string();
             h += "<td class=\"" + esc(classeCaso(c)) + "\">" + esc(c) + "</td>";
@@ -189,17 +192,18 @@ std::string TextoHtml(const std::vector<std::string>& nomesCasos, const std::vec
 
     for (std::size_t i = 0; i < alunos.size(); ++i) {
         const auto& a = alunos[i];
-        h += "<section class=\"aluno\" id=\"aluno-" + std::to_string(i + 1) + "\" data-aluno=\"" + esc(a.aluno) +
-             "\"><h3>" + esc(a.aluno) + " — " + NomeSituacao(a.situacao) + ", " + std::to_string(a.acertos) +
-             " de " + std::to_string(a.casos) + "</h3>\n" + InicioCorpo;
+        h += "<section class=\"aluno\" id=\"aluno-" + std::to_string(i + 1) + "\" data-aluno=\"" +
+             esc(a.aluno) + "\"><h3>" + esc(a.aluno) + " — " + NomeSituacao(a.situacao) + ", " +
+             std::to_string(a.acertos) + " de " + std::to_string(a.casos) + "</h3>\n" + InicioCorpo;
         if (const auto c = corpos.find(a.aluno); c != corpos.end()) {
             h += c->second;
         } else if (a.detalhe) {
             const Detalhe& d = *a.detalhe;
-            h += "<p class=\"caso\">Primeiro caso errado: <b>" + esc(d.caso) + "</b> (" + esc(d.situacao) + "). " +
-                 esc(d.observacao) + "</p>\n<div class=\"lado\">" + coluna("Entrada", LinhasNormalizadas(d.entrada), -1) +
-                 coluna("Esperado", d.esperado, d.linhaDiferente) + coluna("Obtido", d.obtido, d.linhaDiferente) +
-                 "</div>\n";
+            h += "<p class=\"caso\">Primeiro caso errado: <b>" + esc(d.caso) + "</b> (" + esc(d.situacao) +
+                 "). " + esc(d.observacao) + "</p>\n<div class=\"lado\">" +
+                 coluna("Entrada", LinhasNormalizadas(d.entrada), -1) +
+                 coluna("Esperado", d.esperado, d.linhaDiferente) +
+                 coluna("Obtido", d.obtido, d.linhaDiferente) + "</div>\n";
         } else if (!a.mensagemCompleta.empty()) {
             h += "<pre class=\"mensagem\">" + esc(a.mensagemCompleta) + "</pre>\n";
         } else if (a.situacao == Situacao::Ok) {

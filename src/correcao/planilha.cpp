@@ -89,8 +89,8 @@ std::string TextoCsv(const std::vector<std::string>& nomesCasos, const std::vect
     return t;
 }
 
-bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos, std::vector<ResultadoAluno>& alunos,
-           std::string& erro)
+bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos,
+           std::vector<ResultadoAluno>& alunos, std::string& erro)
 {
     nomesCasos.clear();
     alunos.clear();
@@ -116,7 +116,8 @@ bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos, std::
         const auto& v = linhas[l];
         const std::string onde = "linha " + std::to_string(l + 1);
         if (v.size() != cab.size()) {
-            erro = onde + ": " + std::to_string(v.size()) + " colunas em vez de " + std::to_string(cab.size());
+            erro =
+                onde + ": " + std::to_string(v.size()) + " colunas em vez de " + std::to_string(cab.size());
             return false;
         }
         ResultadoAluno a;

@@ -15,8 +15,8 @@ std::string TextoCsv(const std::vector<std::string>& nomesCasos, const std::vect
 
 // Lê uma planilha escrita por TextoCsv. Falso, com a mensagem, quando o
 // cabeçalho ou uma linha não tem a forma esperada.
-bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos, std::vector<ResultadoAluno>& alunos,
-           std::string& erro);
+bool LeCsv(const std::string& texto, std::vector<std::string>& nomesCasos,
+           std::vector<ResultadoAluno>& alunos, std::string& erro);
 
 // A página: tabela ordenável, gráfico das notas e, por aluno, a mensagem ou
 // o primeiro caso errado com entrada, esperado e obtido lado a lado.

@@ -8,7 +8,8 @@
 namespace vendrilo::correcao {
 
 std::vector<ResultadoAluno> CorrigeTurma(const std::vector<Entrega>& entregas, const std::vector<Caso>& casos,
-                                         const Configuracao& config, int trabalhadores, const Progresso& progresso)
+                                         const Configuracao& config, int trabalhadores,
+                                         const Progresso& progresso)
 {
     std::vector<ResultadoAluno> resultados(entregas.size());
     std::atomic<std::size_t> proximo{0};
@@ -23,7 +24,8 @@ std::vector<ResultadoAluno> CorrigeTurma(const std::vector<Entrega>& entregas, c
                 progresso(resultados[i], feitos, entregas.size());
         }
     };
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, trabalhadores)), entregas.size());
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(1, trabalhadores)), entregas.size());
     std::vector<std::jthread> fios;
     for (std::size_t k = 1; k < n; ++k)
         fios.emplace_back(trabalha);

@@ -12,12 +12,12 @@ namespace vendrilo::correcao {
 
 struct Caso {
     std::string nome;
-    std::string entrada;  // caminho do NOME.in; vazio: entrada vazia
+    std::string entrada; // caminho do NOME.in; vazio: entrada vazia
     std::string esperado; // conteúdo do NOME.out, em UTF-8
 };
 
 struct Entrega {
-    std::string aluno;   // nome do arquivo sem a extensão, como está escrito
+    std::string aluno; // nome do arquivo sem a extensão, como está escrito
     std::string caminho;
 };
 
@@ -44,12 +44,12 @@ const char* NomeSituacao(Situacao s);
 // O primeiro caso errado, para a página: textos em UTF-8, já normalizados.
 struct Detalhe {
     std::string caso;
-    std::string situacao;     // como na coluna do caso
+    std::string situacao; // como na coluna do caso
     std::string entrada;
     std::vector<std::string> esperado;
     std::vector<std::string> obtido;
-    int linhaDiferente = -1;  // base 0; -1 quando a saída não é o problema
-    std::string observacao;   // tempo esgotado, saída cortada, erro de execução...
+    int linhaDiferente = -1; // base 0; -1 quando a saída não é o problema
+    std::string observacao; // tempo esgotado, saída cortada, erro de execução...
 };
 
 struct ResultadoAluno {
@@ -58,8 +58,8 @@ struct ResultadoAluno {
     int acertos = 0;
     int casos = 0;
     std::vector<std::string> situacaoCasos; // "ok", "saida", "tempo", "erro-execucao N"; vazio se não rodou
-    std::string mensagem;                   // uma linha, português
-    std::string mensagemCompleta;           // várias linhas, para a página
+    std::string mensagem; // uma linha, português
+    std::string mensagemCompleta; // várias linhas, para a página
     std::optional<Detalhe> detalhe;
     // Não vazio quando a própria correção falhou para este aluno (pasta
     // temporária, compilador que não inicia): o resultado não vale como nota.
@@ -67,7 +67,7 @@ struct ResultadoAluno {
 };
 
 struct Configuracao {
-    std::string pastaPrograma;   // compartilhada por todos, só lida
+    std::string pastaPrograma; // compartilhada por todos, só lida
     std::string pastaTemporaria; // raiz das pastas privadas de cada aluno
     std::chrono::milliseconds tempo{5000};
     long long memoria = 256LL << 20;
@@ -76,7 +76,8 @@ struct Configuracao {
 
 // Traduz, verifica e compila a entrega numa pasta privada e roda cada caso.
 // Nada é escrito fora dessa pasta, que é apagada no fim.
-ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& casos, const Configuracao& config);
+ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& casos,
+                            const Configuracao& config);
 
 // Chamado a cada aluno terminado, um por vez, com quantos já terminaram.
 using Progresso = std::function<void(const ResultadoAluno&, std::size_t feitos, std::size_t total)>;

@@ -16,8 +16,7 @@ void TrataInterrupcao(std::function<void(int sinal)> acao)
     pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
     std::thread([sinais, acao = std::move(acao)] {
         int sinal = 0;
-        while (sigwait(&sinais, &sinal) != 0) {
-        }
+        while (sigwait(&sinais, &sinal) != 0) { }
         if (acao)
             acao(sinal);
         _exit(128 + sinal);

@@ -41,7 +41,7 @@ namespace {
     sigset_t vazio;
     sigemptyset(&vazio);
     sigprocmask(SIG_SETMASK, &vazio, nullptr);
-    struct sigaction padrao {};
+    struct sigaction padrao { };
     padrao.sa_handler = SIG_DFL;
     for (int s : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGXFSZ, SIGHUP})
         sigaction(s, &padrao, nullptr);
@@ -76,7 +76,8 @@ bool esperaFim(pid_t pid, std::chrono::milliseconds limite)
     bool terminou = false;
     for (;;) {
         siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) {
+        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == pid) {
             terminou = true;
             break;
         }
@@ -140,8 +141,7 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
     setpgid(pid, pid); // o mesmo que o filho faz: quem chegar primeiro vale
     int errofilho[2] = {0, 0};
     ssize_t n;
-    while ((n = read(canal[0], errofilho, sizeof errofilho)) < 0 && errno == EINTR) {
-    }
+    while ((n = read(canal[0], errofilho, sizeof errofilho)) < 0 && errno == EINTR) { }
     close(canal[0]);
 
     const bool terminou = n > 0 || esperaFim(pid, limites.tempo);
@@ -149,8 +149,7 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
     // dele ainda não pode ter sido dado a outro.
     kill(-pid, SIGKILL);
     int st = 0;
-    while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &st, 0) < 0 && errno == EINTR) { }
     if (n > 0 && errofilho[1] && errofilho[0] == ENOMEM) {
         // Iniciou, no sentido que importa: é o programa que não cabe.
         r.iniciado = r.semMemoria = true;

@@ -10,10 +10,10 @@
 namespace vendrilo {
 
 struct LimitesExecucao {
-    std::string pasta;           // pasta de trabalho (precisa existir)
-    std::string arquivoEntrada;  // vazio: /dev/null
-    std::string arquivoSaida;    // saída padrão (criado ou truncado)
-    std::string arquivoErros;    // saída de erros (criado ou truncado)
+    std::string pasta; // pasta de trabalho (precisa existir)
+    std::string arquivoEntrada; // vazio: /dev/null
+    std::string arquivoSaida; // saída padrão (criado ou truncado)
+    std::string arquivoErros; // saída de erros (criado ou truncado)
     std::chrono::milliseconds tempo{5000};
     long long memoria = 256LL << 20; // RLIMIT_AS, em bytes
     // RLIMIT_FSIZE: nenhum arquivo escrito pelo programa (a saída inclusive)
@@ -25,7 +25,7 @@ struct ResultadoVigiado {
     bool iniciado = false;
     bool tempoEsgotado = false;
     int status = -1; // código de saída; 128 + sinal quando morto por sinal
-    int sinal = 0;   // o sinal que o matou, 0 quando saiu por conta própria
+    int sinal = 0; // o sinal que o matou, 0 quando saiu por conta própria
     // O programa nem pôde ser carregado dentro do limite de memória.
     bool semMemoria = false;
     std::string erro; // por que não iniciou

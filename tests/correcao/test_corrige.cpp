@@ -19,7 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string Leitura = "DECLARE x, y INTEIRO\nINICIO\n   LEIA-PL (x, y)\n";
-const std::string Resposta = "   MOSTRE-PL ('Soma: ', x + y)\n   MOSTRE-PL ('Média: ', (x + y) / 2:0:1)\nFIM\n";
+const std::string Resposta =
+    "   MOSTRE-PL ('Soma: ', x + y)\n   MOSTRE-PL ('Média: ', (x + y) / 2:0:1)\nFIM\n";
 
 struct Aluno {
     const char* nome;
@@ -34,6 +35,7 @@ const std::vector<std::string> SemCasos = {"", "", "", ""};
 
 // Casos: a (UTF-8 com CR LF e brancos no fim), b (Windows-1252), c (só o
 // .out: entrada vazia), d (quebras CR).
+// clang-format off
 const Aluno Turma[] = {
     {"Silva, Ana", Leitura + Resposta, "ok", 4, {"ok", "ok", "ok", "ok"}, ""},
     {"arquivos",
@@ -59,6 +61,7 @@ const Aluno Turma[] = {
     {"parcial", Leitura + "   MOSTRE-PL ('Soma: ', x + y)\n   MOSTRE-PL ('Média: ', (x + x) / 2:0:1)\nFIM\n",
      "falhou", 2, {"saida", "saida", "ok", "ok"}, "caso a: Saída diferente na linha 2."},
 };
+// clang-format on
 
 // O programa com a saída e os erros juntos (progresso e mensagens vão para
 // os erros).
@@ -127,7 +130,8 @@ protected:
             Grava(*raiz_ / ("entregas/" + std::string(a.nome) + ".alg"), Para1252(a.algoritmo));
         Grava(*raiz_ / "entregas/leia-me.txt", "não é algoritmo");
         antes_ = new std::map<std::string, std::string>(Conteudo(*raiz_ / "entregas"));
-        execucao_ = new Execucao(Corrige({"-j", "2", "--csv", *raiz_ / "turma.csv", "--html", *raiz_ / "turma.html"}));
+        execucao_ = new Execucao(
+            Corrige({"-j", "2", "--csv", *raiz_ / "turma.csv", "--html", *raiz_ / "turma.html"}));
     }
     static void TearDownTestSuite()
     {
@@ -154,8 +158,8 @@ TEST_F(Correcao, CadaAlunoECadaCasoNaPlanilha)
     ASSERT_EQ(execucao_->status, 0) << execucao_->saida;
     const auto linhas = LinhasCsv(Le(*raiz_ / "turma.csv"));
     ASSERT_EQ(linhas.size(), std::size(Turma) + 1) << Le(*raiz_ / "turma.csv");
-    EXPECT_EQ(linhas[0], (std::vector<std::string>{"aluno", "situacao", "acertos", "casos", "caso:a", "caso:b",
-                                                   "caso:c", "caso:d", "mensagem"}));
+    EXPECT_EQ(linhas[0], (std::vector<std::string>{"aluno", "situacao", "acertos", "casos", "caso:a",
+                                                   "caso:b", "caso:c", "caso:d", "mensagem"}));
     for (std::size_t i = 0; i < std::size(Turma); ++i) {
         const Aluno& a = Turma[i];
         SCOPED_TRACE(a.nome);
@@ -216,13 +220,14 @@ TEST_F(Correcao, FatiasJuntadasDaoAMesmaPlanilhaEAMesmaPagina)
 {
     for (const char* parte : {"1/3", "2/3", "3/3"}) {
         const std::string n(1, parte[0]);
-        const Execucao e = Corrige({"--parte", parte, "--csv", *raiz_ / ("p" + n + ".csv"), "--html",
-                                    *raiz_ / ("p" + n + ".html")});
+        const Execucao e = Corrige(
+            {"--parte", parte, "--csv", *raiz_ / ("p" + n + ".csv"), "--html", *raiz_ / ("p" + n + ".html")});
         ASSERT_EQ(e.status, 0) << e.saida;
     }
-    const Execucao j = RodaComErros({CORRIGE_EXE, "--juntar", *raiz_ / "p2.csv", *raiz_ / "p1.csv", *raiz_ / "p3.csv",
-                             "--csv", *raiz_ / "total.csv", "--html", *raiz_ / "total.html"},
-                            raiz_->caminho());
+    const Execucao j =
+        RodaComErros({CORRIGE_EXE, "--juntar", *raiz_ / "p2.csv", *raiz_ / "p1.csv", *raiz_ / "p3.csv",
+                      "--csv", *raiz_ / "total.csv", "--html", *raiz_ / "total.html"},
+                     raiz_->caminho());
     ASSERT_EQ(j.status, 0) << j.saida;
     EXPECT_EQ(Le(*raiz_ / "total.csv"), Le(*raiz_ / "turma.csv"));
     EXPECT_EQ(Le(*raiz_ / "total.html"), Le(*raiz_ / "turma.html"));
@@ -236,9 +241,12 @@ struct UsoErrado {
     const char* mensagem;
 };
 
-void PrintTo(const UsoErrado& u, std::ostream* os) { *os << u.nome; }
+void PrintTo(const UsoErrado& u, std::ostream* os)
+{
+    *os << u.nome;
+}
 
-class Uso : public ::testing::TestWithParam<UsoErrado> {};
+class Uso : public ::testing::TestWithParam<UsoErrado> { };
 
 TEST_P(Uso, CodigoEMensagem)
 {
@@ -269,7 +277,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsoErrado{"j_zero", {"--casos", "@casos", "-j", "0", "@x.alg"}, 3, "-j precisa de um número"},
         UsoErrado{"tempo_negativo", {"--casos", "@casos", "--tempo", "-1", "@x.alg"}, 3, "--tempo precisa"},
         UsoErrado{"parte_fora", {"--casos", "@casos", "--parte", "3/2", "@x.alg"}, 3, "--parte precisa"},
-        UsoErrado{"csv_em_pasta_inexistente", {"--casos", "@casos", "--csv", "@nao/t.csv", "@x.alg"}, 3,
+        UsoErrado{"csv_em_pasta_inexistente",
+                  {"--casos", "@casos", "--csv", "@nao/t.csv", "@x.alg"},
+                  3,
                   "não é possível gravar"},
         UsoErrado{"juntar_sem_csv", {"--juntar", "@a.csv"}, 3, "precisa de --csv"},
         UsoErrado{"juntar_planilha_estranha", {"--juntar", "@x.alg", "--csv", "@t.csv"}, 3, "cabeçalho"}),
