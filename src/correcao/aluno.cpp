@@ -202,8 +202,11 @@ ResultadoAluno CorrigeAluno(const Entrega& entrega, const std::vector<Caso>& cas
         r.situacao = Situacao::Estrutura;
         // Na planilha, só as linhas numeradas, sem o título e os brancos.
         const auto& linhas = estado.Estrutura.ErrosSintaxe;
+        const auto& ondeNoAlgoritmo = estado.Estrutura.LinhaAlgoritmo;
         for (std::size_t i = 0; i < linhas.size(); ++i) {
-            const std::string l = paraMensagem(linhas[i], privada.caminho);
+            std::string l = paraMensagem(linhas[i], privada.caminho);
+            if (i < ondeNoAlgoritmo.size() && ondeNoAlgoritmo[i] > 0)
+                l += " (linha " + std::to_string(ondeNoAlgoritmo[i]) + ")";
             r.mensagemCompleta += l + "\n";
             const auto ini = l.find_first_not_of(' ');
             if (i > 0 && ini != std::string::npos)

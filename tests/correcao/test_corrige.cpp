@@ -48,7 +48,7 @@ const Aluno Turma[] = {
      "DECLARE x, y, z INTEIRO\nINICIO\n   LEIA-PL (x, y)\n   z <- 100 DIVISAO-INTEIRA (x - 10)\n" + Resposta,
      "falhou", 3, {"ok", "erro-execucao 200", "ok", "ok"}, "caso b: "},
     {"estrutura", "DECLARE x INTEIRO\nINICIO\n   SE x = 1 ENTAO\n   x <- 2\nFIM\n", "estrutura", 0, SemCasos,
-     "1. Existe algum comando SE que não possui a finalização FIM-SE."},
+     "1. Existe algum comando SE que não possui a finalização FIM-SE. (linha 3)"},
     {"grande",
      "DECLARE i INTEIRO\nINICIO\n   PARA i DE 1 ATE 30000 FACA\n"
      "      MOSTRE-PL ('uma linha comprida para passar de um megabyte de saída')\n   FIM-PARA\nFIM\n",
