@@ -12,7 +12,8 @@
 
 namespace vendrilo {
 
-// O maior algoritmo que o editor e o tradutor aceitam abrir.
+// O maior algoritmo que o editor carrega na memória; o tradutor lê em fluxo
+// e não tem limite.
 inline constexpr std::uintmax_t kMaximoAlgoritmo = 16u << 20;
 
 // Abre para leitura só um arquivo comum (depois de seguir atalhos) de até

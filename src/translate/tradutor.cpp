@@ -142,7 +142,8 @@ void Tradutor::AbreArquivos()
     estado_.LinhaAtual = 0;
     saida_.clear();
     std::string porque;
-    ArquivoAlgoritmo = AbreArquivoComum(estado_.NomeAlg, kMaximoAlgoritmo, porque);
+    // Só arquivo comum: um FIFO travaria a tradução e /dev/zero geraria um .pas sem fim.
+    ArquivoAlgoritmo = AbreArquivoComum(estado_.NomeAlg, UINTMAX_MAX, porque);
     if (!ArquivoAlgoritmo) {
         falha("Não foi possível abrir o algoritmo \"" + estado_.NomeAlg + "\": " +
               (porque.empty() ? motivo(errno) : porque) + ".");

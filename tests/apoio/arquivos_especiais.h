@@ -16,16 +16,20 @@ struct ArquivoEspecial {
     std::string motivo; // trecho esperado da mensagem
 };
 
-inline std::vector<ArquivoEspecial> CriaArquivosEspeciais(const std::filesystem::path& pasta)
+// `comEnorme`: também um arquivo comum acima do limite de 16 MB do editor.
+inline std::vector<ArquivoEspecial> CriaArquivosEspeciais(const std::filesystem::path& pasta, bool comEnorme = true)
 {
     namespace fs = std::filesystem;
     mkfifo((pasta / "fifo.alg").c_str(), 0600);
     fs::create_symlink("/dev/zero", pasta / "zero.alg");
     fs::create_directory(pasta / "pasta.alg");
-    std::ofstream(pasta / "enorme.alg").close();
-    fs::resize_file(pasta / "enorme.alg", (16u << 20) + 1); // esparso: não ocupa o disco
-    return {{"fifo.alg", "FIFO"}, {"zero.alg", "dispositivo"}, {"pasta.alg", "pasta"},
-            {"enorme.alg", "mais que o limite de 16 MB"}};
+    std::vector<ArquivoEspecial> r = {{"fifo.alg", "FIFO"}, {"zero.alg", "dispositivo"}, {"pasta.alg", "pasta"}};
+    if (comEnorme) {
+        std::ofstream(pasta / "enorme.alg").close();
+        fs::resize_file(pasta / "enorme.alg", (16u << 20) + 1); // esparso: não ocupa o disco
+        r.push_back({"enorme.alg", "mais que o limite de 16 MB"});
+    }
+    return r;
 }
 
 } // namespace vendrilo::teste

@@ -133,7 +133,7 @@ TEST(LinhaComando, ArquivoIlegivelDaTresEOsOutrosSeguem)
 TEST(LinhaComando, SoArquivoComumEhLidoOsOutrosDaoTres)
 {
     const auto pasta = PastaDoTeste();
-    for (const auto& e : teste::CriaArquivosEspeciais(pasta)) {
+    for (const auto& e : teste::CriaArquivosEspeciais(pasta, false)) {
         const auto r = executa({"--so-traduz", (pasta / e.nome).string()});
         EXPECT_EQ(r.codigo, cli::SaidaErroUso) << e.nome;
         EXPECT_NE(r.erros.find((pasta / e.nome).string() + "\": "), std::string::npos) << r.erros;
