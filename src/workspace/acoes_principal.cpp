@@ -66,7 +66,7 @@ AcoesPrincipal::AcoesPrincipal(QMainWindow* janela)
           "actSearchReplace1", "btnSearchRep", "actLinha", "btnLinha", "Traduzir1", "btnTraduzir",
           "Executar1", "btnExecutar", "Calculadora1", "btnCalculadora", "EnviodeAlgoritmos1",
           "ToolButton3", "AtualizarVendrilo1", "btnUpdate", "Ajuda2", "Exemplos1", "btnLista",
-          "Oquemudou1", "Sobre2"})
+          "Oquemudou1", "VerificarInstalacao1", "Sobre2"})
         acao(QString::fromLatin1(nome))->setVisible(false);
     arrumaVisibilidade();
 }
@@ -168,6 +168,7 @@ void AcoesPrincipal::criaMenus()
     ajuda->addAction(cria(QStringLiteral("Exemplos1"), QStringLiteral("&Lista de Exemplos"), QStringLiteral("Shift+F1")));
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Oquemudou1"), QStringLiteral("O que &mudou?"), QStringLiteral("Ctrl+M")));
+    ajuda->addAction(cria(QStringLiteral("VerificarInstalacao1"), QStringLiteral("&Verificar instalação")));
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Sobre2"), QStringLiteral("&Sobre"), QStringLiteral("Ctrl+S")));
 }
