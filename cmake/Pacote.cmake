@@ -41,13 +41,12 @@ set(CPACK_PACKAGE_VENDOR "Equipe do Vendrilo")
 set(CPACK_PACKAGE_CONTACT "Equipe do Vendrilo <vendrilo@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ambiente de algoritmos em pseudocódigo português")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "ambiente de algoritmos em pseudocódigo português\n"
-    "O estudante escreve um algoritmo em pseudocódigo estruturado em português;\n"
-    "o Vendrilo o traduz para Pascal, confere a estrutura dos blocos, compila\n"
-    "com o Free Pascal, explica em português o primeiro erro do compilador na\n"
-    "linha do próprio algoritmo e executa o programa numa janela de console.")
-string(JOIN "" CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+# A primeira linha é o resumo acima; aqui só a descrição longa.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "O estudante escreve um algoritmo em pseudocódigo estruturado em português,\n"
+  "e o Vendrilo o traduz para Pascal, confere a estrutura dos blocos, compila\n"
+  "com o Free Pascal, explica em português o primeiro erro do compilador na\n"
+  "linha do próprio algoritmo e executa o programa numa janela de console.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
