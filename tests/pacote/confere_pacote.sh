@@ -37,7 +37,14 @@ readelf -S "$usr/bin/vendrilo-traduz" | grep -q '\.debug_info' && falha "vendril
 env -u VENDRILO_PASTA -u VENDRILO_DADOS HOME="$tmp/casa" \
     "$usr/bin/vendrilo-traduz" --version >"$tmp/versao" 2>&1 || falha "vendrilo-traduz --version"
 grep -q '^vendrilo-traduz [0-9]' "$tmp/versao" || falha "versão: $(cat "$tmp/versao")"
-env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vendrilo" --version | grep -q '^vendrilo [0-9]' || falha "vendrilo --version"
+# --version e --help em todos os programas, os do build inclusive (vendrilo-corrige, se houver).
+for programa in bin/vendrilo bin/vendrilo-traduz bin/vendrilo-corrige lib/vendrilo/tpc lib/vendrilo/atualizar; do
+    nome="$(basename "$programa")"
+    [ -x "$build/bin/$nome" ] || continue
+    [ -x "$usr/$programa" ] || { falha "falta /usr/$programa no pacote"; continue; }
+    env -u DISPLAY -u WAYLAND_DISPLAY "$usr/$programa" --version | grep -q "^$nome [0-9]" || falha "$nome --version"
+    env -u DISPLAY -u WAYLAND_DISPLAY "$usr/$programa" --help >/dev/null || falha "$nome --help"
+done
 env -u VENDRILO_PASTA -u VENDRILO_DADOS HOME="$tmp/casa" \
     "$usr/bin/vendrilo-traduz" --diagnostico >"$tmp/diag" 2>&1 || { cat "$tmp/diag"; falha "--diagnostico"; }
 [ "$(readlink "$tmp/casa/vendrilo/tpc")" -ef "$usr/lib/vendrilo/tpc" ] || falha "tpc da pasta do programa não é o do pacote"
