@@ -120,8 +120,8 @@ int etapaExecucao(const vendrilo::Tradutor& tradutor, Terminal& t)
 }
 
 // Estágio 3: compilação pelo tpc e relatório do primeiro erro em português.
-int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arquivo,
-                    const Opcoes& opcoes, Terminal& t, Desfecho& desfecho)
+int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arquivo, const Opcoes& opcoes,
+                    Terminal& t, Desfecho& desfecho)
 {
     const ResultadoPreparo preparo = PreparaPastaPrograma();
     if (!preparo.ok)
@@ -251,7 +251,11 @@ std::string LinhaResultado(const std::string& arquivo, Desfecho desfecho)
 
 std::string LinhaResumo(const std::vector<Desfecho>& desfechos)
 {
-    struct Grupo { Desfecho d; const char* um; const char* varios; };
+    struct Grupo {
+        Desfecho d;
+        const char* um;
+        const char* varios;
+    };
     static const Grupo grupos[] = {
         {Desfecho::Traduzido, "traduzido", "traduzidos"},
         {Desfecho::Compilado, "compilado", "compilados"},
@@ -274,7 +278,8 @@ int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& 
     Desfecho d = Desfecho::NaoProcessado;
     const int codigo = [&] {
         if (!temExtensaoAlg(arquivo)) {
-            terminal.erros << Programa << ": \"" << arquivo << "\": o algoritmo precisa ter a extensão .ALG.\n";
+            terminal.erros << Programa << ": \"" << arquivo
+                           << "\": o algoritmo precisa ter a extensão .ALG.\n";
             return SaidaErroUso;
         }
         // Estado novo por arquivo: o resultado de um nunca depende dos anteriores.

@@ -20,8 +20,8 @@ struct Opcoes {
     bool ajuda = false;
     bool versao = false;
     bool diagnostico = false; // verifica a instalação, sem arquivos
-    bool manterPas = false;   // guarda o .pas depois de compilar
-    bool formatoGcc = false;  // erros como "arquivo:linha:coluna: erro: texto"
+    bool manterPas = false; // guarda o .pas depois de compilar
+    bool formatoGcc = false; // erros como "arquivo:linha:coluna: erro: texto"
     std::vector<std::string> arquivos;
     std::string erro; // uso incorreto, em português; vazio quando tudo certo
 };

@@ -143,8 +143,9 @@ Verificacao verificaAutoria(const std::string& fpc, const std::string& versao, c
                                  "), ou apague " + pasta + "/autoria.ppu e " + pasta +
                                  "/autoria.o para que sejam copiados de novo.";
     if (!fs::is_regular_file(fonte, ec))
-        return {false, "Unidade AUTORIA: não serve para este compilador (" + erroAntes + ") e falta " +
-                           fonte.string() + " para refazê-la.",
+        return {false,
+                "Unidade AUTORIA: não serve para este compilador (" + erroAntes + ") e falta " +
+                    fonte.string() + " para refazê-la.",
                 correcao};
     {
         TravaPastaPrograma trava(pasta);
@@ -157,10 +158,12 @@ Verificacao verificaAutoria(const std::string& fpc, const std::string& versao, c
     }
     const std::string erroDepois = compilaTeste(fpc, teste, pasta, ok);
     if (ok)
-        return {true, "Unidade AUTORIA: refeita para o Free Pascal " + versao +
-                          " (a que estava na pasta do programa não servia).",
+        return {true,
+                "Unidade AUTORIA: refeita para o Free Pascal " + versao +
+                    " (a que estava na pasta do programa não servia).",
                 {}};
-    return {false, "Unidade AUTORIA: não serve para este compilador e não pôde ser refeita (" + erroDepois + ").",
+    return {false,
+            "Unidade AUTORIA: não serve para este compilador e não pôde ser refeita (" + erroDepois + ").",
             correcao};
 }
 
@@ -194,7 +197,9 @@ Verificacao verificaAlgoritmo(const std::string& pasta)
     PastaTemporaria tmp;
     const fs::path alg = tmp.caminho / "TESTE.ALG";
     if (tmp.caminho.empty() ||
-        !gravaTexto(alg, "DECLARE a INTEIRO\r\nINICIO\r\n   a <- 6 * 7\r\n   MOSTRE-PL ('Resultado: ', a)\r\nFIM\r\n"))
+        !gravaTexto(
+            alg,
+            "DECLARE a INTEIRO\r\nINICIO\r\n   a <- 6 * 7\r\n   MOSTRE-PL ('Resultado: ', a)\r\nFIM\r\n"))
         return {false, titulo + "não foi possível gravar numa pasta temporária.",
                 "confira a variável TMPDIR e o espaço livre em disco."};
     Tradutor tradutor;

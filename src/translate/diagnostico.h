@@ -12,13 +12,13 @@ namespace vendrilo {
 
 struct Verificacao {
     bool ok = false;
-    std::string texto;    // uma linha em português (UTF-8)
+    std::string texto; // uma linha em português (UTF-8)
     std::string correcao; // o que fazer, quando !ok
 };
 
 struct OpcoesDiagnostico {
-    std::string pasta;      // pasta do programa; vazia: PastaPrograma()
-    std::string dados;      // dados instalados; vazio: PastaDados()
+    std::string pasta; // pasta do programa; vazia: PastaPrograma()
+    std::string dados; // dados instalados; vazio: PastaDados()
     std::string compilador; // adaptador tpc; vazio: CompiladorInstalado()
 };
 

@@ -60,13 +60,38 @@ AcoesPrincipal::AcoesPrincipal(QMainWindow* janela)
     criaMenus();
     criaBarra();
     // Comandos de outras funções só aparecem quando seus módulos os ligam.
-    for (const char* nome :
-         {"Configurar1", "Imprimir1", "ComVendrilo1", "UsarWord1", "btnImprimir", "Localizartexto1",
-          "actSearch", "btnSearch", "actSearchNext1", "btnSearchFw", "actSearchPrev1", "btnSearchBw",
-          "actSearchReplace1", "btnSearchRep", "actLinha", "btnLinha", "Traduzir1", "btnTraduzir",
-          "Executar1", "btnExecutar", "Calculadora1", "btnCalculadora", "EnviodeAlgoritmos1",
-          "ToolButton3", "AtualizarVendrilo1", "btnUpdate", "Ajuda2", "Exemplos1", "btnLista",
-          "Oquemudou1", "VerificarInstalacao1", "Sobre2"})
+    for (const char* nome : {"Configurar1",
+                             "Imprimir1",
+                             "ComVendrilo1",
+                             "UsarWord1",
+                             "btnImprimir",
+                             "Localizartexto1",
+                             "actSearch",
+                             "btnSearch",
+                             "actSearchNext1",
+                             "btnSearchFw",
+                             "actSearchPrev1",
+                             "btnSearchBw",
+                             "actSearchReplace1",
+                             "btnSearchRep",
+                             "actLinha",
+                             "btnLinha",
+                             "Traduzir1",
+                             "btnTraduzir",
+                             "Executar1",
+                             "btnExecutar",
+                             "Calculadora1",
+                             "btnCalculadora",
+                             "EnviodeAlgoritmos1",
+                             "ToolButton3",
+                             "AtualizarVendrilo1",
+                             "btnUpdate",
+                             "Ajuda2",
+                             "Exemplos1",
+                             "btnLista",
+                             "Oquemudou1",
+                             "VerificarInstalacao1",
+                             "Sobre2"})
         acao(QString::fromLatin1(nome))->setVisible(false);
     arrumaVisibilidade();
 }

@@ -50,7 +50,8 @@ ComandosGerais::ComandosGerais(TfrmPrincipal* principal)
 #ifdef VENDRILO_SEM_ATUALIZACAO_ONLINE
     p->acao(QStringLiteral("AtualizarVendrilo1"))->setText(QStringLiteral("Atualizações pela distribuição"));
 #endif
-    p->ligaComando(QStringLiteral("VerificarInstalacao1"), QString(), [this] { VerificarInstalacao1Click(); });
+    p->ligaComando(QStringLiteral("VerificarInstalacao1"), QString(),
+                   [this] { VerificarInstalacao1Click(); });
     p->ligaComando(QStringLiteral("Calculadora1"), QStringLiteral("btnCalculadora"),
                    [this] { Calculadora1Click(); });
     p->ligaComando(QStringLiteral("Ajuda2"), QString(), [this] { Ajuda2Click(); });

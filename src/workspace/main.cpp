@@ -40,9 +40,10 @@ int trataOpcoes(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Vendrilo de Algoritmos: escreva algoritmos em pseudocódigo, traduza para Pascal, compile e execute."));
-    const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra esta ajuda."));
+    parser.setApplicationDescription(QStringLiteral("Vendrilo de Algoritmos: escreva algoritmos em "
+                                                    "pseudocódigo, traduza para Pascal, compile e execute."));
+    const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Mostra esta ajuda."));
     const QCommandLineOption versao(QStringLiteral("version"), QStringLiteral("Mostra a versão."));
     parser.addOption(ajuda);
     parser.addOption(versao);
@@ -52,10 +53,10 @@ int trataOpcoes(int argc, char* argv[])
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(argumentos)) {
         const QStringList desconhecidas = parser.unknownOptionNames();
-        static const QStringList doQt = {QStringLiteral("platform"), QStringLiteral("style"),
+        static const QStringList doQt = {QStringLiteral("platform"),   QStringLiteral("style"),
                                          QStringLiteral("stylesheet"), QStringLiteral("display"),
-                                         QStringLiteral("geometry"), QStringLiteral("qwindowgeometry"),
-                                         QStringLiteral("name"), QStringLiteral("reverse")};
+                                         QStringLiteral("geometry"),   QStringLiteral("qwindowgeometry"),
+                                         QStringLiteral("name"),       QStringLiteral("reverse")};
         for (const QString& d : desconhecidas)
             if (!doQt.contains(d)) {
                 std::fprintf(stderr, "vendrilo: opção desconhecida: %s\nUse --help para ver as opções.\n",

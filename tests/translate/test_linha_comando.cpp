@@ -39,19 +39,38 @@ TEST_P(Opcoes, LeComoEsperado)
 INSTANTIATE_TEST_SUITE_P(
     Casos, Opcoes,
     ::testing::Values(
-        CasoOpcoes{"so_traduz_varios", {"--so-traduz", "a.alg", "b.alg"}, true, false, {"a.alg", "b.alg"}, ""},
+        CasoOpcoes{
+            "so_traduz_varios", {"--so-traduz", "a.alg", "b.alg"}, true, false, {"a.alg", "b.alg"}, ""},
         CasoOpcoes{"opcao_depois_do_arquivo", {"a.alg", "--so-traduz"}, true, false, {"a.alg"}, ""},
         CasoOpcoes{"ajuda", {"--help"}, false, true, {}, ""},
         CasoOpcoes{"sem_arquivo", {"--so-traduz"}, true, false, {}, "nenhum algoritmo informado"},
-        CasoOpcoes{"opcao_desconhecida", {"--rapido", "a.alg"}, false, false, {"a.alg"}, "opção desconhecida: --rapido"},
-        CasoOpcoes{"so_traduz_com_executar", {"--so-traduz", "--executar", "a.alg"}, true, false, {"a.alg"},
+        CasoOpcoes{"opcao_desconhecida",
+                   {"--rapido", "a.alg"},
+                   false,
+                   false,
+                   {"a.alg"},
+                   "opção desconhecida: --rapido"},
+        CasoOpcoes{"so_traduz_com_executar",
+                   {"--so-traduz", "--executar", "a.alg"},
+                   true,
+                   false,
+                   {"a.alg"},
                    "--so-traduz e --executar não podem ser usadas juntas"},
-        CasoOpcoes{"traco_duplo_encerra_opcoes", {"--so-traduz", "--", "--x.alg"}, true, false, {"--x.alg"}, ""},
+        CasoOpcoes{
+            "traco_duplo_encerra_opcoes", {"--so-traduz", "--", "--x.alg"}, true, false, {"--x.alg"}, ""},
         CasoOpcoes{"versao_dispensa_arquivo", {"--version"}, false, false, {}, ""},
         CasoOpcoes{"diagnostico_dispensa_arquivo", {"--diagnostico"}, false, false, {}, ""},
-        CasoOpcoes{"formato_desconhecido", {"--formato", "xml", "a.alg"}, false, false, {"a.alg"},
+        CasoOpcoes{"formato_desconhecido",
+                   {"--formato", "xml", "a.alg"},
+                   false,
+                   false,
+                   {"a.alg"},
                    "formato desconhecido: xml (o único é gcc)"},
-        CasoOpcoes{"formato_sem_nome", {"a.alg", "--formato"}, false, false, {"a.alg"},
+        CasoOpcoes{"formato_sem_nome",
+                   {"a.alg", "--formato"},
+                   false,
+                   false,
+                   {"a.alg"},
                    "falta o nome do formato depois de --formato (o único é gcc)"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
@@ -145,7 +164,8 @@ TEST(LinhaComando, CadaArquivoComecaDoEstadoInicial)
     const auto r = executa({"--so-traduz", (pasta / "a.alg").string(), (pasta / "b.alg").string()});
     EXPECT_EQ(r.codigo, cli::SaidaErroEstrutura) << "só o primeiro tem erros";
     EXPECT_EQ(r.saida.find((pasta / "b.alg").string() + ":\n"), std::string::npos) << "nenhum erro em b.alg";
-    EXPECT_NE(r.saida.find((pasta / "b.alg").string() + ": traduzido, estrutura correta."), std::string::npos);
+    EXPECT_NE(r.saida.find((pasta / "b.alg").string() + ": traduzido, estrutura correta."),
+              std::string::npos);
     EXPECT_NE(LeBytes(pasta / "b.pas").find("\r\nBEGIN "), std::string::npos);
 }
 
@@ -162,7 +182,10 @@ TEST(LinhaComando, NomeSemExtensaoAlgERecusado)
 TEST(LinhaComando, ExtensaoEOFimDoNome)
 {
     const auto pasta = PastaDoTeste();
-    const struct { const char* nome; int codigo; } casos[] = {
+    const struct {
+        const char* nome;
+        int codigo;
+    } casos[] = {
         {"notas.alg.txt", cli::SaidaErroUso}, {"notas.alg~", cli::SaidaErroUso}, {"alg", cli::SaidaErroUso},
         {"NOTAS.ALG", cli::SaidaSucesso},     {"notas.Alg", cli::SaidaSucesso},
     };
@@ -191,14 +214,15 @@ TEST(LinhaComando, VariosArquivosTemResultadoDeCadaUmEResumo)
                       txt = (pasta / "notas.alg.txt").string();
     const auto r = executa({"--so-traduz", "--formato", "gcc", ok, estr, txt});
     EXPECT_EQ(r.codigo, cli::SaidaErroUso);
-    EXPECT_EQ(r.saida, ok + ": traduzido, estrutura correta.\n" +
-                           estr + ": erro: 1. Está faltando o marcador de bloco de INICIO do algoritmo.\n" +
-                           estr + ": erro: 2. Está faltando o marcador de bloco de FIM do algoritmo.\n" +
-                           "Atenção!!! O algoritmo apresenta 2 erros de estrutura nos comandos básicos. Será "
-                           "apresentada uma lista com estes erros, basta clicar na linha numerada com a mensagem "
-                           "para ver a sintaxe correta do comando.\n" +
-                           estr + ": erros de estrutura.\n" + txt + ": não traduzido.\n" +
-                           "Resumo: 3 arquivos; 1 traduzido, 1 com erros de estrutura, 1 não traduzido.\n");
+    EXPECT_EQ(r.saida,
+              ok + ": traduzido, estrutura correta.\n" + estr +
+                  ": erro: 1. Está faltando o marcador de bloco de INICIO do algoritmo.\n" + estr +
+                  ": erro: 2. Está faltando o marcador de bloco de FIM do algoritmo.\n" +
+                  "Atenção!!! O algoritmo apresenta 2 erros de estrutura nos comandos básicos. Será "
+                  "apresentada uma lista com estes erros, basta clicar na linha numerada com a mensagem "
+                  "para ver a sintaxe correta do comando.\n" +
+                  estr + ": erros de estrutura.\n" + txt + ": não traduzido.\n" +
+                  "Resumo: 3 arquivos; 1 traduzido, 1 com erros de estrutura, 1 não traduzido.\n");
 }
 
 TEST(LinhaComando, AjudaEUsoIncorreto)
@@ -229,7 +253,8 @@ TEST(LinhaComando, FormatoGccComONomeRealEManterPas)
 {
     const auto pasta = PastaDoTeste();
     ::setenv("VENDRILO_PASTA", (pasta / "programa").c_str(), 1);
-    GravaBytes(pasta / "quebr.alg", ComCrLf({"DECLARE x INTEIRO", "INICIO", "   x <- 1", "   x <- x +", "FIM"}));
+    GravaBytes(pasta / "quebr.alg",
+               ComCrLf({"DECLARE x INTEIRO", "INICIO", "   x <- 1", "   x <- x +", "FIM"}));
     GravaBytes(pasta / "ok.alg", completo);
     const auto erro = executa({"--formato", "gcc", (pasta / "quebr.alg").string()});
     const auto mantido = executa({"--manter-pas", (pasta / "ok.alg").string()});

@@ -6,9 +6,9 @@
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
 #include "mapa_erros.h"
-#include "translate/leitor_linhas.h"
-#include "relatorio.h"
 #include "platform/processo.h"
+#include "relatorio.h"
+#include "translate/leitor_linhas.h"
 #include "versao.h"
 
 #include <chrono>
