@@ -205,6 +205,17 @@ TEST(LinhaComando, LinhaGccOmiteOQueNaoSeSabe)
     EXPECT_EQ(cli::TextoErroCompilador("sem formato"), "sem formato");
 }
 
+TEST(LinhaComando, FormatoGccDaALinhaDoErroDeEstruturaQuandoSeSabe)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "se.alg", ComCrLf({"DECLARE x INTEIRO", "INICIO", "   SE x > 1 ENTAO", "      x <- 2", "FIM"}));
+    const auto r = executa({"--so-traduz", "--formato", "gcc", (pasta / "se.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroEstrutura);
+    EXPECT_TRUE(r.saida.starts_with((pasta / "se.alg").string() +
+                                    ":3:1: erro: 1. Existe algum comando SE que não possui a finalização FIM-SE.\n"))
+        << r.saida;
+}
+
 TEST(LinhaComando, VariosArquivosTemResultadoDeCadaUmEResumo)
 {
     const auto pasta = PastaDoTeste();
