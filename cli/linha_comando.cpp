@@ -1,8 +1,12 @@
 #include "linha_comando.h"
 
+#include "formato_gcc.h"
+#include "versao.h"
+
 #include "formato/texto_1252.h"
 #include "platform/pasta_programa.h"
 #include "translate/compilacao.h"
+#include "translate/diagnostico.h"
 #include "translate/execucao.h"
 #include "translate/leitor_linhas.h"
 #include "translate/tradutor.h"
@@ -17,13 +21,16 @@ namespace {
 
 constexpr const char* Programa = "vendrilo-traduz";
 
+// A extensão é o fim do nome: "notas.alg.txt" não é um algoritmo.
 bool temExtensaoAlg(const std::string& arquivo)
 {
-    std::string maiusculo = arquivo;
-    for (char& c : maiusculo)
+    if (arquivo.size() < 4)
+        return false;
+    std::string fim = arquivo.substr(arquivo.size() - 4);
+    for (char& c : fim)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
-    return maiusculo.find(".ALG") != std::string::npos;
+    return fim == ".ALG";
 }
 
 // Textos do núcleo estão em Windows-1252; o terminal quase sempre é UTF-8.
@@ -70,7 +77,8 @@ std::map<int, std::string> linhasPedidas(const std::string& arquivo, const std::
 // Estágio 2: relatório da verificação de estrutura; verdadeiro se há erros.
 // Cada mensagem que sabe onde está a falha ganha logo abaixo a linha do
 // algoritmo, para o aluno não precisar procurá-la.
-bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::string& arquivo, Terminal& t)
+bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::string& arquivo,
+                             const Opcoes& opcoes, Terminal& t)
 {
     const EstadoTraducao& e = tradutor.estado();
     if (e.TotalErros <= 0)
@@ -78,10 +86,19 @@ bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::stri
     const ResultadoEstrutura& r = e.Estrutura;
     const auto textos = linhasPedidas(arquivo, r.LinhaAlgoritmo);
     const char* seta = t.utf8 ? "→" : "->"; // a seta não existe em Windows-1252
-    t.saida << arquivo << ":\n";
+    if (!opcoes.formatoGcc)
+        t.saida << arquivo << ":\n";
     for (std::size_t i = 0; i < r.ErrosSintaxe.size(); ++i) {
-        t.saida << paraTerminal(r.ErrosSintaxe[i], t) << '\n';
+        const std::string& linha = r.ErrosSintaxe[i];
         const int n = i < r.LinhaAlgoritmo.size() ? r.LinhaAlgoritmo[i] : 0;
+        if (opcoes.formatoGcc) {
+            // Só as linhas numeradas são erros; o cabeçalho e a linha em branco ficam de fora.
+            const auto inicio = linha.find_first_not_of(' ');
+            if (inicio != std::string::npos && linha[inicio] >= '0' && linha[inicio] <= '9')
+                t.saida << LinhaGcc(arquivo, n, n > 0 ? 1 : 0, paraTerminal(linha.substr(inicio), t)) << '\n';
+            continue;
+        }
+        t.saida << paraTerminal(linha, t) << '\n';
         if (n > 0)
             t.saida << "   " << seta << " linha " << n << ": " << paraTerminal(textos.at(n), t) << '\n';
     }
@@ -103,8 +120,8 @@ int etapaExecucao(const vendrilo::Tradutor& tradutor, Terminal& t)
 }
 
 // Estágio 3: compilação pelo tpc e relatório do primeiro erro em português.
-int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arquivo,
-                    const Opcoes& opcoes, Terminal& t)
+int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arquivo, const Opcoes& opcoes,
+                    Terminal& t, Desfecho& desfecho)
 {
     const ResultadoPreparo preparo = PreparaPastaPrograma();
     if (!preparo.ok)
@@ -112,12 +129,23 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
     // Linhas do algoritmo como estão no disco, para a linha 4 do relatório.
     std::vector<std::string> linhas;
     LeTodasAsLinhas(arquivo, linhas);
-    const EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
+    EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
+    entrada.ManterPas = opcoes.manterPas;
     const ResultadoCompilacao r = CompilaPrograma(entrada);
+    desfecho = Desfecho::ErroCompilacao;
     switch (r.situacao) {
     case SituacaoCompilacao::Sucesso:
+        desfecho = opcoes.executar ? Desfecho::Executado : Desfecho::Compilado;
         return opcoes.executar ? etapaExecucao(tradutor, t) : SaidaSucesso;
     case SituacaoCompilacao::ErroCompilacao:
+        if (opcoes.formatoGcc) {
+            // Linha e coluna só quando o erro cai numa linha do algoritmo.
+            const int linha = r.PosicionaCursor ? r.LinhaErroExibida : 0;
+            t.saida << LinhaGcc(arquivo, linha, linha > 0 ? r.ColunaErro : 0,
+                                paraTerminal(TextoErroCompilador(r.LinhasErro[0]), t))
+                    << '\n';
+            return SaidaErroCompilacao;
+        }
         t.saida << arquivo << ":\n";
         for (const std::string& linha : r.LinhasErro)
             t.saida << paraTerminal(linha, t) << '\n';
@@ -140,8 +168,15 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
 {
     Opcoes o;
     bool fimOpcoes = false;
+    bool esperaFormato = false;
     for (const std::string& a : argumentos) {
-        if (!fimOpcoes && a == "--") {
+        if (esperaFormato) {
+            esperaFormato = false;
+            if (a == "gcc")
+                o.formatoGcc = true;
+            else if (o.erro.empty())
+                o.erro = "formato desconhecido: " + a + " (o único é gcc)";
+        } else if (!fimOpcoes && a == "--") {
             fimOpcoes = true;
         } else if (!fimOpcoes && a == "--so-traduz") {
             o.soTraduz = true;
@@ -149,6 +184,19 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
             o.executar = true;
         } else if (!fimOpcoes && (a == "--help" || a == "-h" || a == "--ajuda")) {
             o.ajuda = true;
+        } else if (!fimOpcoes && (a == "--version" || a == "--versao")) {
+            o.versao = true;
+        } else if (!fimOpcoes && a == "--diagnostico") {
+            o.diagnostico = true;
+        } else if (!fimOpcoes && a == "--manter-pas") {
+            o.manterPas = true;
+        } else if (!fimOpcoes && (a == "--formato" || a.rfind("--formato=", 0) == 0)) {
+            if (a == "--formato")
+                esperaFormato = true;
+            else if (a.substr(10) == "gcc")
+                o.formatoGcc = true;
+            else if (o.erro.empty())
+                o.erro = "formato desconhecido: " + a.substr(10) + " (o único é gcc)";
         } else if (!fimOpcoes && a.size() > 1 && a[0] == '-') {
             if (o.erro.empty())
                 o.erro = "opção desconhecida: " + a;
@@ -156,40 +204,101 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
             o.arquivos.push_back(a);
         }
     }
+    if (esperaFormato && o.erro.empty())
+        o.erro = "falta o nome do formato depois de --formato (o único é gcc)";
     if (o.erro.empty() && o.soTraduz && o.executar)
         o.erro = "--so-traduz e --executar não podem ser usadas juntas";
-    if (o.erro.empty() && !o.ajuda && o.arquivos.empty())
+    if (o.erro.empty() && !o.ajuda && !o.versao && !o.diagnostico && o.arquivos.empty())
         o.erro = "nenhum algoritmo informado";
     return o;
 }
 
 std::string TextoAjuda()
 {
-    return "Uso: vendrilo-traduz [--so-traduz] [--executar] ARQUIVO.ALG...\n"
+    return "Uso: vendrilo-traduz [OPÇÕES] ARQUIVO.ALG...\n"
+           "     vendrilo-traduz --diagnostico\n"
            "Traduz cada algoritmo para o programa Pascal (.pas) ao lado dele, confere a\n"
            "estrutura dos blocos e compila.\n"
-           "  --so-traduz  para depois da verificação da estrutura, sem compilar\n"
-           "  --executar   executa o programa compilado neste terminal\n"
-           "  --help       mostra esta ajuda\n"
+           "  --so-traduz     para depois da verificação da estrutura, sem compilar\n"
+           "  --executar      executa o programa compilado neste terminal\n"
+           "  --manter-pas    guarda o programa Pascal depois de compilar\n"
+           "  --formato gcc   erros como arquivo.alg:LINHA:COLUNA: erro: texto\n"
+           "  --diagnostico   verifica a instalação (compilador, unidades, pasta do\n"
+           "                  programa, gdb) e diz como corrigir o que falhar\n"
+           "  --version       mostra a versão\n"
+           "  --help          mostra esta ajuda\n"
            "Saída: 0 sucesso, 1 erro de compilação, 2 erros de estrutura,\n"
            "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado.\n";
 }
 
-int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal)
+std::string TextoVersao()
 {
-    if (!temExtensaoAlg(arquivo)) {
-        terminal.erros << Programa << ": \"" << arquivo << "\": o algoritmo precisa ter a extensão .ALG.\n";
-        return SaidaErroUso;
+    return std::string(Programa) + " " + VersaoVendrilo + "\n";
+}
+
+std::string LinhaResultado(const std::string& arquivo, Desfecho desfecho)
+{
+    switch (desfecho) {
+    case Desfecho::Traduzido: return arquivo + ": traduzido, estrutura correta.";
+    case Desfecho::Compilado: return arquivo + ": compilado.";
+    case Desfecho::Executado: return arquivo + ": compilado e executado.";
+    case Desfecho::ErroCompilacao: return arquivo + ": erro de compilação.";
+    case Desfecho::ErroEstrutura: return arquivo + ": erros de estrutura.";
+    case Desfecho::NaoProcessado: break;
     }
-    // Estado novo por arquivo: o resultado de um nunca depende dos anteriores.
-    vendrilo::Tradutor tradutor;
-    if (!etapaTraducao(tradutor, arquivo, terminal))
-        return SaidaErroUso;
-    if (etapaRelatorioEstrutura(tradutor, arquivo, terminal))
-        return SaidaErroEstrutura;
-    if (opcoes.soTraduz)
-        return SaidaSucesso;
-    return etapaCompilacao(tradutor, arquivo, opcoes, terminal);
+    return arquivo + ": não traduzido.";
+}
+
+std::string LinhaResumo(const std::vector<Desfecho>& desfechos)
+{
+    struct Grupo {
+        Desfecho d;
+        const char* um;
+        const char* varios;
+    };
+    static const Grupo grupos[] = {
+        {Desfecho::Traduzido, "traduzido", "traduzidos"},
+        {Desfecho::Compilado, "compilado", "compilados"},
+        {Desfecho::Executado, "executado", "executados"},
+        {Desfecho::ErroEstrutura, "com erros de estrutura", "com erros de estrutura"},
+        {Desfecho::ErroCompilacao, "com erro de compilação", "com erro de compilação"},
+        {Desfecho::NaoProcessado, "não traduzido", "não traduzidos"},
+    };
+    std::string partes;
+    for (const Grupo& g : grupos) {
+        const auto n = std::count(desfechos.begin(), desfechos.end(), g.d);
+        if (n > 0)
+            partes += (partes.empty() ? "" : ", ") + std::to_string(n) + " " + (n == 1 ? g.um : g.varios);
+    }
+    return "Resumo: " + std::to_string(desfechos.size()) + " arquivos; " + partes + ".";
+}
+
+int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal, Desfecho* desfecho)
+{
+    Desfecho d = Desfecho::NaoProcessado;
+    const int codigo = [&] {
+        if (!temExtensaoAlg(arquivo)) {
+            terminal.erros << Programa << ": \"" << arquivo
+                           << "\": o algoritmo precisa ter a extensão .ALG.\n";
+            return SaidaErroUso;
+        }
+        // Estado novo por arquivo: o resultado de um nunca depende dos anteriores.
+        vendrilo::Tradutor tradutor;
+        if (!etapaTraducao(tradutor, arquivo, terminal))
+            return SaidaErroUso;
+        if (etapaRelatorioEstrutura(tradutor, arquivo, opcoes, terminal)) {
+            d = Desfecho::ErroEstrutura;
+            return SaidaErroEstrutura;
+        }
+        if (opcoes.soTraduz) {
+            d = Desfecho::Traduzido;
+            return SaidaSucesso;
+        }
+        return etapaCompilacao(tradutor, arquivo, opcoes, terminal, d);
+    }();
+    if (desfecho)
+        *desfecho = d;
+    return codigo;
 }
 
 int Executa(const std::vector<std::string>& argumentos, Terminal& terminal)
@@ -199,13 +308,32 @@ int Executa(const std::vector<std::string>& argumentos, Terminal& terminal)
         terminal.saida << TextoAjuda();
         return SaidaSucesso;
     }
+    if (opcoes.versao && opcoes.erro.empty()) {
+        terminal.saida << TextoVersao();
+        return SaidaSucesso;
+    }
     if (!opcoes.erro.empty()) {
         terminal.erros << Programa << ": " << opcoes.erro << ".\n" << TextoAjuda();
         return SaidaErroUso;
     }
+    if (opcoes.diagnostico) {
+        const std::vector<Verificacao> v = DiagnosticaInstalacao();
+        terminal.saida << TextoDiagnostico(v);
+        if (opcoes.arquivos.empty() || !TudoCerto(v))
+            return TudoCerto(v) ? SaidaSucesso : SaidaErroCompilacao;
+    }
     int codigo = SaidaSucesso;
-    for (const std::string& arquivo : opcoes.arquivos)
-        codigo = std::max(codigo, TraduzUmArquivo(arquivo, opcoes, terminal));
+    std::vector<Desfecho> desfechos;
+    const bool varios = opcoes.arquivos.size() > 1;
+    for (const std::string& arquivo : opcoes.arquivos) {
+        Desfecho d = Desfecho::NaoProcessado;
+        codigo = std::max(codigo, TraduzUmArquivo(arquivo, opcoes, terminal, &d));
+        desfechos.push_back(d);
+        if (varios)
+            terminal.saida << LinhaResultado(arquivo, d) << '\n';
+    }
+    if (varios)
+        terminal.saida << LinhaResumo(desfechos) << '\n';
     return codigo;
 }
 

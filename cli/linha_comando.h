@@ -18,6 +18,10 @@ struct Opcoes {
     bool soTraduz = false;
     bool executar = false;
     bool ajuda = false;
+    bool versao = false;
+    bool diagnostico = false; // verifica a instalação, sem arquivos
+    bool manterPas = false; // guarda o .pas depois de compilar
+    bool formatoGcc = false; // erros como "arquivo:linha:coluna: erro: texto"
     std::vector<std::string> arquivos;
     std::string erro; // uso incorreto, em português; vazio quando tudo certo
 };
@@ -36,8 +40,22 @@ struct Terminal {
 // Texto de uso, mostrado com --help.
 std::string TextoAjuda();
 
-// Estágios para um arquivo; cada um devolve o código de saída dele.
-int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal);
+// "vendrilo-traduz VERSÃO", mostrado com --version.
+std::string TextoVersao();
+
+// Como terminou um arquivo, para a linha de resultado de cada um.
+enum class Desfecho { Traduzido, Compilado, Executado, ErroCompilacao, ErroEstrutura, NaoProcessado };
+
+// "arquivo: compilado." e afins: a linha de resultado de um arquivo.
+std::string LinhaResultado(const std::string& arquivo, Desfecho desfecho);
+
+// "Resumo: 3 arquivos; 1 compilado, 2 com erros de estrutura."
+std::string LinhaResumo(const std::vector<Desfecho>& desfechos);
+
+// Estágios para um arquivo; cada um devolve o código de saída dele e, se
+// pedido, o desfecho.
+int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal,
+                    Desfecho* desfecho = nullptr);
 
 // O programa inteiro: opções, cada arquivo com um estado novo, código final.
 int Executa(const std::vector<std::string>& argumentos, Terminal& terminal);

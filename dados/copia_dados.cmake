@@ -1,7 +1,7 @@
 # Copia os dados de ORIGEM para DESTINO sem regravar o que não mudou.
 # Itens opcionais (versao.txt, Update/versao.ini) são copiados quando existem.
 file(MAKE_DIRECTORY ${DESTINO})
-foreach(item tpc.pif versao.txt Update/versao.ini)
+foreach(item tpc.pif autoria.pas email.ini.exemplo versao.txt Update/versao.ini)
   if(EXISTS ${ORIGEM}/${item})
     get_filename_component(pasta ${DESTINO}/${item} DIRECTORY)
     file(MAKE_DIRECTORY ${pasta})

@@ -106,9 +106,17 @@ std::string PastaDados()
     return PastaDoExecutavel() + "/../share/vendrilo";
 }
 
+std::string PastaAuxiliares()
+{
+    const std::string executavel = PastaDoExecutavel();
+    const std::string instalada = executavel + "/../lib/vendrilo";
+    std::error_code ec;
+    return fs::is_directory(instalada, ec) ? instalada : executavel;
+}
+
 std::string CompiladorInstalado()
 {
-    return PastaDoExecutavel() + "/" + NomeCompilador;
+    return PastaAuxiliares() + "/" + NomeCompilador;
 }
 
 ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::string& dados,
@@ -135,9 +143,18 @@ ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::strin
     }
 
     const fs::path origem(dados);
-    for (const char* item : {NomePifPadrao, NomeUnidadeApoio, NomeObjetoApoio, "versao.txt", "Update/versao.ini"})
+    for (const char* item : {NomePifPadrao, "versao.txt", "Update/versao.ini"})
         if (!copiaSeFalta(origem / item, destino / item, item, r))
             return r;
+    // Unidades compiladas dependem da arquitetura: instaladas ficam em lib,
+    // não com os dados; na árvore de build estão junto dos dados.
+    for (const char* item : {NomeUnidadeApoio, NomeObjetoApoio}) {
+        fs::path de = origem / item;
+        if (!fs::is_regular_file(de, ec))
+            de = fs::path(PastaAuxiliares()) / item;
+        if (!copiaSeFalta(de, destino / item, item, r))
+            return r;
+    }
     for (const char* sub : {"exp", "hlp"})
         if (!copiaPastaSeFalta(origem / sub, destino / sub, sub, r))
             return r;

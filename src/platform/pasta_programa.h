@@ -27,7 +27,12 @@ std::string NaPastaPrograma(const std::string& nome);
 // definida; senão <pasta do executável>/../share/vendrilo.
 std::string PastaDados();
 
-// O adaptador tpc ao lado do executável em andamento (bin/tpc).
+// Pasta dos programas auxiliares (tpc, atualizar) e das unidades Pascal
+// compiladas: <pasta do executável>/../lib/vendrilo quando existe (programa
+// instalado); senão a pasta do próprio executável (árvore de build).
+std::string PastaAuxiliares();
+
+// O adaptador tpc na pasta dos auxiliares.
 std::string CompiladorInstalado();
 
 struct ResultadoPreparo {
@@ -38,7 +43,8 @@ struct ResultadoPreparo {
 
 // Cria `pasta` (com as intermediárias) e põe nela o que falta: tpc (um
 // link para `compilador`), tpc.pif, autoria.ppu/.o, versao.txt,
-// Update/versao.ini, exp/ e hlp/, copiados de `dados`. Nada que já existe é
+// Update/versao.ini, exp/ e hlp/, copiados de `dados` (as unidades, quando
+// não estão em `dados`, vêm de PastaAuxiliares()). Nada que já existe é
 // substituído (só um link quebrado para o tpc é refeito). Itens ausentes
 // nos dados são pulados: a verificação da compilação acusa o que faltar.
 ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::string& dados,

@@ -144,7 +144,7 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
     if (linha(Memo1, 5).find(" bytes data.") != std::string::npos) {
         r.situacao = SituacaoCompilacao::Sucesso;
         apaga(relatorio);
-        if (!existe(pasta + "/" + NomeMarcaPas))
+        if (!entrada.ManterPas && !existe(pasta + "/" + NomeMarcaPas))
             apaga(entrada.NomePas);
     } else {
         r.situacao = SituacaoCompilacao::ErroCompilacao;

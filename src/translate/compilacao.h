@@ -35,6 +35,7 @@ struct EntradaCompilacao {
     // programa: várias compilações ao mesmo tempo (a correção de uma turma).
     // Vazio: ArquiTmp.tmp da pasta do programa, uma compilação por vez.
     std::string ArquivoRelatorio;
+    bool ManterPas = false; // guarda o .pas após o sucesso, como a marca xpas.xno
     // Espera máxima pelo compilador; passado o prazo ele é interrompido.
     std::chrono::milliseconds Limite{std::chrono::seconds(60)};
 };

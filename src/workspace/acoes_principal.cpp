@@ -60,13 +60,38 @@ AcoesPrincipal::AcoesPrincipal(QMainWindow* janela)
     criaMenus();
     criaBarra();
     // Comandos de outras funções só aparecem quando seus módulos os ligam.
-    for (const char* nome :
-         {"Configurar1", "Imprimir1", "ComVendrilo1", "UsarWord1", "btnImprimir", "Localizartexto1",
-          "actSearch", "btnSearch", "actSearchNext1", "btnSearchFw", "actSearchPrev1", "btnSearchBw",
-          "actSearchReplace1", "btnSearchRep", "actLinha", "btnLinha", "Traduzir1", "btnTraduzir",
-          "Executar1", "btnExecutar", "Calculadora1", "btnCalculadora", "EnviodeAlgoritmos1",
-          "ToolButton3", "AtualizarVendrilo1", "btnUpdate", "Ajuda2", "Exemplos1", "btnLista",
-          "Oquemudou1", "Sobre2"})
+    for (const char* nome : {"Configurar1",
+                             "Imprimir1",
+                             "ComVendrilo1",
+                             "UsarWord1",
+                             "btnImprimir",
+                             "Localizartexto1",
+                             "actSearch",
+                             "btnSearch",
+                             "actSearchNext1",
+                             "btnSearchFw",
+                             "actSearchPrev1",
+                             "btnSearchBw",
+                             "actSearchReplace1",
+                             "btnSearchRep",
+                             "actLinha",
+                             "btnLinha",
+                             "Traduzir1",
+                             "btnTraduzir",
+                             "Executar1",
+                             "btnExecutar",
+                             "Calculadora1",
+                             "btnCalculadora",
+                             "EnviodeAlgoritmos1",
+                             "ToolButton3",
+                             "AtualizarVendrilo1",
+                             "btnUpdate",
+                             "Ajuda2",
+                             "Exemplos1",
+                             "btnLista",
+                             "Oquemudou1",
+                             "VerificarInstalacao1",
+                             "Sobre2"})
         acao(QString::fromLatin1(nome))->setVisible(false);
     arrumaVisibilidade();
 }
@@ -168,6 +193,7 @@ void AcoesPrincipal::criaMenus()
     ajuda->addAction(cria(QStringLiteral("Exemplos1"), QStringLiteral("&Lista de Exemplos"), QStringLiteral("Shift+F1")));
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Oquemudou1"), QStringLiteral("O que &mudou?"), QStringLiteral("Ctrl+M")));
+    ajuda->addAction(cria(QStringLiteral("VerificarInstalacao1"), QStringLiteral("&Verificar instalação")));
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Sobre2"), QStringLiteral("&Sobre"), QStringLiteral("Ctrl+S")));
 }

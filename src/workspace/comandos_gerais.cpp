@@ -8,11 +8,16 @@
 #include "learning/frm_mudou.h"
 #include "learning/frm_sobre.h"
 #include "platform/calculadora.h"
+#include "platform/dialogos.h"
+#include "translate/diagnostico.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
 #include "workspace/principal.h"
+
+#include <QAction>
+#include <QApplication>
 
 namespace vendrilo {
 
@@ -42,6 +47,11 @@ ComandosGerais::ComandosGerais(TfrmPrincipal* principal)
     sobre_ = new TfrmSobre(p);
 
     p->ligaComando(QStringLiteral("AtualizarVendrilo1"), QStringLiteral("btnUpdate"), [this] { btnUpdateClick(); });
+#ifdef VENDRILO_SEM_ATUALIZACAO_ONLINE
+    p->acao(QStringLiteral("AtualizarVendrilo1"))->setText(QStringLiteral("Atualizações pela distribuição"));
+#endif
+    p->ligaComando(QStringLiteral("VerificarInstalacao1"), QString(),
+                   [this] { VerificarInstalacao1Click(); });
     p->ligaComando(QStringLiteral("Calculadora1"), QStringLiteral("btnCalculadora"),
                    [this] { Calculadora1Click(); });
     p->ligaComando(QStringLiteral("Ajuda2"), QString(), [this] { Ajuda2Click(); });
@@ -64,7 +74,28 @@ void ComandosGerais::Oquemudou1Click() { MostraOQueMudou(QString(), principal_);
 
 void ComandosGerais::Sobre2Click() { sobre_->exec(); }
 
-void ComandosGerais::btnUpdateClick() { AbreAtualizacao(principal_); }
+void ComandosGerais::btnUpdateClick()
+{
+#ifdef VENDRILO_SEM_ATUALIZACAO_ONLINE
+    // Build de distribuição: o pacote é atualizado pelo sistema, não por aqui.
+    dialogos().caixaMensagem(QStringLiteral("As atualizações do Vendrilo vêm da distribuição: use o "
+                                            "gerenciador de pacotes do sistema (apt)."),
+                             TituloAplicacao(), Caixa::Ok | Caixa::IconeInformacao);
+#else
+    AbreAtualizacao(principal_);
+#endif
+}
+
+void ComandosGerais::VerificarInstalacao1Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<Verificacao> v = DiagnosticaInstalacao();
+    QApplication::restoreOverrideCursor();
+    const QString titulo = TudoCerto(v) ? QStringLiteral("A instalação está completa.\n\n")
+                                        : QStringLiteral("Há problemas na instalação.\n\n");
+    dialogos().caixaMensagem(titulo + QString::fromStdString(TextoDiagnostico(v)), TituloAplicacao(),
+                             Caixa::Ok | (TudoCerto(v) ? Caixa::IconeInformacao : Caixa::IconeAviso));
+}
 
 ComandosGerais* LigaComandosGerais(TfrmPrincipal* principal)
 {

@@ -33,6 +33,8 @@ public:
     void Oquemudou1Click();
     void Sobre2Click();
     void btnUpdateClick();
+    // Roda as verificações da instalação e mostra uma linha por verificação.
+    void VerificarInstalacao1Click();
 
 private:
     TfrmPrincipal* principal_;

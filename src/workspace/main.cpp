@@ -9,8 +9,12 @@
 #include "workspace/principal.h"
 #include "workspace/splash.h"
 
+#include "versao.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,10 +32,75 @@ bool temTela()
     return (x && *x) || (wayland && *wayland);
 }
 
+// --help e --version respondem sem tela e sem criar a aplicação. Devolve
+// o código de saída quando o programa deve terminar, -1 para seguir.
+int trataOpcoes(int argc, char* argv[])
+{
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Vendrilo de Algoritmos: escreva algoritmos em "
+                                                    "pseudocódigo, traduza para Pascal, compile e execute."));
+    const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Mostra esta ajuda."));
+    const QCommandLineOption versao(QStringLiteral("version"), QStringLiteral("Mostra a versão."));
+    parser.addOption(ajuda);
+    parser.addOption(versao);
+    parser.addPositionalArgument(QStringLiteral("arquivos"), QStringLiteral("Algoritmos (.alg) a abrir."),
+                                 QStringLiteral("[ARQUIVO.ALG...]"));
+    // Opções do próprio Qt (-platform, -style...) passam adiante.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(argumentos)) {
+        const QStringList desconhecidas = parser.unknownOptionNames();
+        static const QStringList doQt = {QStringLiteral("platform"),   QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"), QStringLiteral("display"),
+                                         QStringLiteral("geometry"),   QStringLiteral("qwindowgeometry"),
+                                         QStringLiteral("name"),       QStringLiteral("reverse")};
+        for (const QString& d : desconhecidas)
+            if (!doQt.contains(d)) {
+                std::fprintf(stderr, "vendrilo: opção desconhecida: %s\nUse --help para ver as opções.\n",
+                             d.toLocal8Bit().constData());
+                return 3;
+            }
+    }
+    if (parser.isSet(ajuda)) {
+        // helpText() traz "Usage:"/"Options:" em inglês; o texto sai em português.
+        std::fprintf(stdout,
+                     "Uso: vendrilo [opções] [ARQUIVO.ALG...]\n%s\n\n"
+                     "Opções:\n  -h, --help   mostra esta ajuda\n  --version    mostra a versão\n\n"
+                     "Sem tela gráfica, use o vendrilo-traduz na linha de comando.\n",
+                     parser.applicationDescription().toLocal8Bit().constData());
+        return 0;
+    }
+    if (parser.isSet(versao)) {
+        std::fprintf(stdout, "vendrilo %s\n", vendrilo::VersaoVendrilo);
+        return 0;
+    }
+    return -1;
+}
+
+// A classe de janela do X11 vem do nome da aplicação na criação da
+// primeira janela; o nome da aplicação é o título com a versão, que muda.
+// Uma janela nativa criada antes fixa a classe em "vendrilo", a mesma do
+// StartupWMClass do .desktop.
+void fixaClasseJanela()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    const QString nome = QGuiApplication::applicationName();
+    QGuiApplication::setApplicationName(QStringLiteral("vendrilo"));
+    QWindow w;
+    w.create();
+    QGuiApplication::setApplicationName(nome);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (const int codigo = trataOpcoes(argc, argv); codigo >= 0)
+        return codigo;
     if (!temTela()) {
         // Sem saída de erro não há a quem avisar; o código de saída ainda diz.
         (void)std::fputs("vendrilo: não há tela gráfica (DISPLAY vazio). Use o vendrilo-traduz na "
@@ -41,6 +110,8 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(vendrilo::TituloAplicacao());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vendrilo"));
+    fixaClasseJanela();
 
     // A primeira janela criada é a principal; as de vida longa das outras
     // funções (mensagens do compilador, sintaxe, erros, confirmação de troca,

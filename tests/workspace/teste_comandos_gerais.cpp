@@ -141,16 +141,63 @@ protected:
 
 // Itens de menu e botões da barra, como a janela principal os lista.
 const char* const kComandos[] = {
-    "Novo1", "Abrir1", "Salvar1", "SalvarComo1", "Fechar1", "FecharTudo1", "Configurar1",
-    "Imprimir1", "ComVendrilo1", "UsarWord1", "Sair1", "Desfazer1", "Refazer1", "Recortar1",
-    "Copiar1", "Colar1", "Selecionartudo1", "Localizartexto1", "actSearch", "actSearchNext1",
-    "actSearchPrev1", "actSearchReplace1", "actLinha", "Traduzir1", "Executar1", "Calculadora1",
-    "EnviodeAlgoritmos1", "AtualizarVendrilo1", "Ajuda2", "Exemplos1", "Oquemudou1", "Sobre2",
-    "EmCascata1", "Ladoalado1", "MinimizarTudo1",
-    "btnNovo", "btnAbrir", "btnSalvar", "btnImprimir", "btnRecortar", "btnCopiar", "btnColar",
-    "btnDesfazer", "btnRedo", "btnSearch", "btnSearchFw", "btnSearchBw", "btnSearchRep",
-    "btnLinha", "btnTraduzir", "btnExecutar", "btnCalculadora", "btnLista", "ToolButton3",
-    "btnUpdate", "btnSair",
+    "Novo1",
+    "Abrir1",
+    "Salvar1",
+    "SalvarComo1",
+    "Fechar1",
+    "FecharTudo1",
+    "Configurar1",
+    "Imprimir1",
+    "ComVendrilo1",
+    "UsarWord1",
+    "Sair1",
+    "Desfazer1",
+    "Refazer1",
+    "Recortar1",
+    "Copiar1",
+    "Colar1",
+    "Selecionartudo1",
+    "Localizartexto1",
+    "actSearch",
+    "actSearchNext1",
+    "actSearchPrev1",
+    "actSearchReplace1",
+    "actLinha",
+    "Traduzir1",
+    "Executar1",
+    "Calculadora1",
+    "EnviodeAlgoritmos1",
+    "AtualizarVendrilo1",
+    "Ajuda2",
+    "Exemplos1",
+    "Oquemudou1",
+    "VerificarInstalacao1",
+    "Sobre2",
+    "EmCascata1",
+    "Ladoalado1",
+    "MinimizarTudo1",
+    "btnNovo",
+    "btnAbrir",
+    "btnSalvar",
+    "btnImprimir",
+    "btnRecortar",
+    "btnCopiar",
+    "btnColar",
+    "btnDesfazer",
+    "btnRedo",
+    "btnSearch",
+    "btnSearchFw",
+    "btnSearchBw",
+    "btnSearchRep",
+    "btnLinha",
+    "btnTraduzir",
+    "btnExecutar",
+    "btnCalculadora",
+    "btnLista",
+    "ToolButton3",
+    "btnUpdate",
+    "btnSair",
 };
 
 class CadaComando : public ComandosGeraisTeste, public ::testing::WithParamInterface<const char*> {};
@@ -252,6 +299,15 @@ TEST_F(ComandosGeraisTeste, teclasSemJanelaModal)
 }
 
 // --- Janelas de aprendizagem -----------------------------------------------
+
+TEST_F(ComandosGeraisTeste, verificarInstalacaoMostraUmaLinhaPorVerificacao)
+{
+    acao("VerificarInstalacao1")->trigger();
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    const QString texto = dialogos.textos().constFirst();
+    EXPECT_TRUE(texto.startsWith(QStringLiteral("A instalação está completa."))) << texto.toStdString();
+    EXPECT_EQ(texto.count(QStringLiteral("\nok    ")), 6) << texto.toStdString();
+}
 
 TEST_F(ComandosGeraisTeste, sobreAbreAJanelaCriadaNaPartida)
 {

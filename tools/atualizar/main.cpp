@@ -3,6 +3,7 @@
 
 #include "instalador.h"
 #include "platform/pasta_programa.h"
+#include "versao.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -29,7 +30,17 @@ const vendrilo::atualizador::ChavePublica& chave()
 
 int main(int argc, char** argv)
 {
-    if (argc > 2 || (argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help"))) {
+    const std::string primeiro = argc == 2 ? argv[1] : "";
+    if (primeiro == "-h" || primeiro == "--help") {
+        std::cout << "uso: atualizar [PASTA_DO_PROGRAMA]\n"
+                     "Instala o pacote baixado pela janela de atualização do Vendrilo.\n";
+        return 0;
+    }
+    if (primeiro == "--version") {
+        std::cout << "atualizar " << vendrilo::VersaoVendrilo << '\n';
+        return 0;
+    }
+    if (argc > 2 || (!primeiro.empty() && primeiro[0] == '-')) {
         std::cerr << "uso: atualizar [PASTA_DO_PROGRAMA]\n";
         return 2;
     }

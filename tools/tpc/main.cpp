@@ -6,9 +6,10 @@
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
 #include "mapa_erros.h"
-#include "translate/leitor_linhas.h"
-#include "relatorio.h"
 #include "platform/processo.h"
+#include "relatorio.h"
+#include "translate/leitor_linhas.h"
+#include "versao.h"
 
 #include <cerrno>
 #include <chrono>
@@ -97,6 +98,16 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return uso("falta o arquivo a compilar.");
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << "Uso: tpc [/U<pasta das unidades>] ARQUIVO.pas\n"
+                     "Compila com o Free Pascal, no modo Turbo Pascal, e escreve o relatório que o "
+                     "Vendrilo lê.\n";
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "tpc " << VersaoVendrilo << '\n';
+        return 0;
+    }
     // O último argumento é o arquivo: um caminho absoluto que comece por
     // "/U" não é tomado por opção.
     const std::string fonte = args.back();

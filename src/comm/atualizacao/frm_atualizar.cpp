@@ -160,7 +160,7 @@ QString TFrmAtualizar::caminhoAtualizador() const
     const QString naPasta = QDir(pasta_).filePath(QStringLiteral("Update/atualizar"));
     if (QFileInfo(naPasta).isExecutable())
         return naPasta;
-    return QDir(QString::fromStdString(PastaDoExecutavel())).filePath(QStringLiteral("atualizar"));
+    return QDir(QString::fromStdString(PastaAuxiliares())).filePath(QStringLiteral("atualizar"));
 }
 
 bool TFrmAtualizar::event(QEvent* e)
