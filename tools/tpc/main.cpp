@@ -212,13 +212,13 @@ int main(int argc, char** argv)
             return 0;
         }
         fs::remove(programa, e2);
-        imprime(RelatorioErro(fonte, 0, 99999, "Cannot write program file " + programa, "", 0));
+        imprime(RelatorioErro(fonte, 0, NumeroPorFaixa(0), "Cannot write program file " + programa, "", 0));
         return 1;
     }
 
     // Falhou: nenhum programa (nem um antigo) fica ao lado do fonte.
     fs::remove(programa, ec);
-    int linha = 0, coluna = 0, numero = 99999;
+    int linha = 0, coluna = 0, numero = NumeroPorFaixa(0);
     std::string texto = "Compilation failed";
     if (erro) {
         const Correspondencia c = NumeroTurboPascal(*erro, linhas);
