@@ -29,6 +29,7 @@ struct EntradaCompilacao {
     int TotalErros = 0;    // erros da verificação de estrutura
     int BibliotecaUsada = 0;
     std::vector<std::string> LinhasAlgoritmo; // linhas do editor (Windows-1252), para a linha 4
+    MapaColunas Colunas;   // da tradução: leva o "^" para a coluna do algoritmo (vazio: fica a do Pascal)
     std::string PastaPrograma;                // vazia: PastaPrograma()
     std::string Titulo;                       // vazio: TituloAplicacao
     // Relatório do compilador num arquivo próprio, sem a trava da pasta do

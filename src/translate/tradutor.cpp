@@ -141,6 +141,9 @@ void Tradutor::AbreArquivos()
     estado_.LinhaLida = {};
     estado_.LinhaAtual = 0;
     saida_.clear();
+    escritoAntes_ = inicioLinhaPas_ = 0;
+    estado_.Colunas.inicioLinha.assign(1, 0);
+    estado_.Colunas.trechos.clear();
     std::string porque;
     // Só arquivo comum: um FIFO travaria a tradução e /dev/zero geraria um .pas sem fim.
     ArquivoAlgoritmo = AbreArquivoComum(estado_.NomeAlg, UINTMAX_MAX, porque);
@@ -186,7 +189,29 @@ void Tradutor::falha(std::string mensagem)
 
 // ---------------------------------------------------------------- saída
 
-void Tradutor::terminaLinhaSaida() { escreve("\r\n"); }
+void Tradutor::terminaLinhaSaida()
+{
+    escreve("\r\n");
+    inicioLinhaPas_ = escritoAntes_ + saida_.size();
+    estado_.Colunas.inicioLinha.push_back(static_cast<std::uint32_t>(estado_.Colunas.trechos.size()));
+}
+
+void Tradutor::registraColunas(std::uint32_t pascal, std::uint32_t algoritmo, std::uint32_t tamPascal,
+                               std::uint32_t tamAlgoritmo)
+{
+    auto& t = estado_.Colunas.trechos;
+    // Literais e comentários passam caractere a caractere: um trecho só.
+    if (tamPascal == tamAlgoritmo && !t.empty() && t.size() > estado_.Colunas.inicioLinha.back()) {
+        TrechoColunas& u = t.back();
+        if (u.tamanhoPascal == u.tamanhoAlgoritmo && u.pascal + u.tamanhoPascal == pascal &&
+            u.algoritmo + u.tamanhoAlgoritmo == algoritmo) {
+            u.tamanhoPascal += tamPascal;
+            u.tamanhoAlgoritmo += tamAlgoritmo;
+            return;
+        }
+    }
+    t.push_back({pascal, algoritmo, tamPascal, tamAlgoritmo});
+}
 
 void Tradutor::descarregaSaida()
 {
@@ -194,6 +219,7 @@ void Tradutor::descarregaSaida()
         if (std::fwrite(saida_.data(), 1, saida_.size(), ArquivoPascal) != saida_.size())
             falha("Não foi possível gravar o programa \"" + estado_.NomePas + "\": " + motivo(errno) + ".");
     }
+    escritoAntes_ += saida_.size();
     saida_.clear();
 }
 
@@ -244,6 +270,7 @@ void Tradutor::TraduzLinhas()
         e.TerminadorLinha.clear();
         e.ContadorAspas = 0;
         palavraLongaEmCurso_ = false;
+        colunaAlg_ = 0;
         emLinha = true;
         if (e.LinhaAtual < std::numeric_limits<int>::max())
             ++e.LinhaAtual;
@@ -321,11 +348,16 @@ void Tradutor::TrataCaractere(char c)
     const char escrito = c == '"' ? '\'' : c == '\t' ? ' ' : c;
     // Palavra colada a aspas, chave ou tabulação sai como foi digitada.
     if (!e.PalavraMaiuscula.empty() || palavraLongaEmCurso_) {
+        if (!palavraLongaEmCurso_) {
+            const auto n = static_cast<std::uint32_t>(e.PalavraSaida.size());
+            registraColunas(colunaPascal(), inicioPalavraAlg_, n, n);
+        }
         escreve(e.PalavraSaida);
         e.PalavraSaida.clear();
         e.PalavraMaiuscula.clear();
         palavraLongaEmCurso_ = false;
     }
+    registraColunas(colunaPascal(), colunaAlg_, 1, 1);
     escreve(escrito);
     if (escrito == '{') {
         e.EmLiteral = true;
@@ -351,11 +383,15 @@ void Tradutor::trataTrecho(std::string_view trecho)
     while (i < trecho.size()) {
         if (e.EmLiteral || !ehCaractereDePalavra(trecho[i])) {
             TrataCaractere(trecho[i++]);
+            ++colunaAlg_;
             continue;
         }
         std::size_t fim = i + 1;
         while (fim < trecho.size() && ehCaractereDePalavra(trecho[fim]))
             ++fim;
+        if (e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+            inicioPalavraAlg_ = colunaAlg_;
+        colunaAlg_ += static_cast<std::uint32_t>(fim - i);
         while (i < fim) {
             // Em pedaços que cabem no limite, para a palavra longa sair em partes.
             const std::size_t n = std::min(fim - i, LimitePalavra - e.PalavraSaida.size());
@@ -374,6 +410,8 @@ void Tradutor::trataTrecho(std::string_view trecho)
 void Tradutor::AcrescentaCaractere(char c)
 {
     EstadoTraducao& e = estado_;
+    if (e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+        inicioPalavraAlg_ = colunaAlg_;
     e.PalavraSaida.push_back(c);
     e.PalavraMaiuscula.push_back(maiuscula(c));
     if (e.PalavraSaida.size() >= LimitePalavra)
@@ -432,8 +470,11 @@ void Tradutor::TraduzPalavra()
             if (ef & CasoContrario)
                 e.EstadoCaso = 2;
             if (ef & FechaComBiblioteca) {
+                // Só muda a correspondência das linhas a BIBLIOTECA que fecha
+                // o USES; depois do separador ela não tira linha nenhuma.
+                if (e.EstadoCabecalho != CabecalhoFechado)
+                    e.BibliotecaUsada = 1;
                 e.EstadoCabecalho = CabecalhoFechado;
-                e.BibliotecaUsada = 1;
             }
             e.TipoPalavra = p->tipo;
         }
@@ -455,6 +496,9 @@ void Tradutor::TraduzPalavra()
         e.TerminadorLinha = " ";
     }
 
+    if (!e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+        registraColunas(colunaPascal(), inicioPalavraAlg_, static_cast<std::uint32_t>(e.PalavraSaida.size()),
+                        colunaAlg_ - inicioPalavraAlg_);
     escreve(e.PalavraSaida);
     escreve(' ');
     e.PalavraSaida.clear();
