@@ -1,4 +1,5 @@
 #include "translate/compilacao.h"
+#include "translate/dica_dialeto.h"
 #include "translate/leitor_linhas.h"
 
 #include "check/mapeamento.h"
@@ -164,6 +165,8 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
         const auto circ = r.LinhasErro[2].find('^');
         r.ColunaErro = circ == std::string::npos ? 0 : static_cast<int>(circ) + 1;
         r.MostraPainel = true;
+        if (r.LinhaMapeada && r.LinhaErro >= 0 && r.LinhaErro < static_cast<int>(entrada.LinhasAlgoritmo.size()))
+            r.Dica = DicaDialeto(entrada.LinhasAlgoritmo[static_cast<std::size_t>(r.LinhaErro)], r.ColunaErro);
         r.PosicionaCursor = r.LinhaMapeada && r.LinhaErro >= 0 &&
                             r.LinhaErro < static_cast<int>(entrada.LinhasAlgoritmo.size());
         if (r.PosicionaCursor)

@@ -58,6 +58,7 @@ struct ResultadoCompilacao {
     std::string LinhaComando;    // o comando equivalente, para exibição; nunca executado
     std::vector<std::string> Relatorio;  // o relatório reescrito (Windows-1252), antes de limpo
     std::vector<std::string> LinhasErro; // linhas 3, 4 e 5 do relatório, no erro
+    std::string Dica;            // UTF-8: uma linha mostrada depois das três (vazia: nenhuma)
     int LinhaErro = 0;           // linha do algoritmo, base 0 (pode cair fora do texto)
     bool LinhaMapeada = false;   // o relatório tinha "ARQ.PAS(L)" e LinhaErro vale
     int LinhaErroExibida = 0;    // LinhaErro + 1 quando PosicionaCursor (linha do editor, base 1)

@@ -1,6 +1,7 @@
-// O "^" do relatório sob a coluna do algoritmo, com a cadeia inteira: as
-// palavras-chave mudam de tamanho no Pascal, e literais, comentários e
-// símbolos colados passam como estão.
+// O relatório de erro na linha de comando, com a cadeia inteira: o "^" sob a
+// coluna do algoritmo (as palavras-chave mudam de tamanho no Pascal; literais,
+// comentários e símbolos colados passam como estão) e a dica de escrita
+// depois das três linhas.
 
 #include "apoio_tpc.h"
 
@@ -59,6 +60,49 @@ TEST_P(Coluna, CircunflexoSobOTrechoDoAlgoritmo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabela, Coluna, ::testing::ValuesIn(casos),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+struct CasoDica {
+    const char* nome;
+    const char* algoritmo; // Windows-1252
+    const char* dica;      // UTF-8; vazia: nenhuma linha depois do relatório
+};
+
+void PrintTo(const CasoDica& c, std::ostream* os) { *os << c.nome; }
+
+const CasoDica dicas[] = {
+    {"colada_ao_parentese", "inicio\n   mostre-pl('x')\nfim\n",
+     "Dica: separe MOSTRE-PL do parêntese com um espaço."},
+    {"parentese_antes", "declare s literal\ndeclare x inteiro\ninicio\n   x <- (tamanho (s))\nfim\n",
+     "Dica: separe TAMANHO do parêntese com um espaço."},
+    {"colada_as_aspas", "declare x inteiro\ninicio\n   mostre-pl ( tamanho'ab' )\nfim\n",
+     "Dica: separe TAMANHO das aspas com um espaço."},
+    {"com_acento", "declare x inteiro\ninicio\n   se x > 1 entao\n      x <- 1\n   sen\xe3o\n      x <- 2\n"
+                   "   fim-se\nfim\n",
+     "Dica: escreva SENAO sem acento."},
+    {"reservada_como_nome", "declare palavra literal\ninicio\nfim\n",
+     "Dica: PALAVRA é uma palavra do Vendrilo (vira WORD); escolha outro nome para a variável."},
+    {"erro_comum_sem_dica", "declare x inteiro\ninicio\n   x <- zz\nfim\n", ""},
+    {"palavra_do_texto_entre_aspas", "declare x inteiro\ninicio\n   mostre-pl ('(fim)', zz)\nfim\n", ""},
+};
+
+class Dica : public ::testing::TestWithParam<CasoDica> {};
+
+TEST_P(Dica, LinhaDepoisDoRelatorioNaLinhaDeComando)
+{
+    const CasoDica& c = GetParam();
+    PastaTemp tmp;
+    Grava(tmp / "a.alg", c.algoritmo);
+    const Execucao e = Roda({"env", "VENDRILO_PASTA=" + (tmp / "prog"), TRADUZ_EXE, tmp / "a.alg"}, tmp.caminho());
+    ASSERT_EQ(e.status, 1) << e.saida;
+    ASSERT_EQ(e.linhas.size(), *c.dica ? 5u : 4u) << e.saida;
+    EXPECT_NE(e.linhas[1].find(": Erro "), std::string::npos) << e.saida;
+    if (*c.dica) {
+        EXPECT_EQ(e.linhas[4], c.dica);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabela, Dica, ::testing::ValuesIn(dicas),
                          [](const auto& info) { return std::string(info.param.nome); });
 
 } // namespace
