@@ -94,9 +94,16 @@ std::string DicaDialeto(const std::string& linha, int coluna)
     if (ps.empty())
         return {};
 
-    // Nome de variável que é palavra do Vendrilo: entre DECLARE e o tipo.
+    // Nome de variável que é palavra do Vendrilo: o primeiro depois de
+    // DECLARE e os que vêm depois de uma vírgula.
+    auto depoisDeVirgula = [&](std::size_t i) {
+        std::size_t k = ps[i].inicio;
+        while (k > 0 && (linha[k - 1] == ' ' || linha[k - 1] == '\t'))
+            --k;
+        return k > 0 && linha[k - 1] == ',';
+    };
     if ((ps.front().maiuscula == "DECLARE" || ps.front().maiuscula == "DEC") && ps.size() >= 3)
-        for (std::size_t i = 1; i + 1 < ps.size(); ++i)
+        for (std::size_t i = 1; i + 1 < ps.size() && (i == 1 || depoisDeVirgula(i)); ++i)
             if (const PalavraChave* p = ProcuraPalavra(ps[i].maiuscula); p && !ps[i].acentuada)
                 return "Dica: " + ps[i].maiuscula + " é uma palavra do Vendrilo (vira " + pascalDe(*p) +
                        "); escolha outro nome para a variável.";
