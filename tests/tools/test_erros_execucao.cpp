@@ -3,7 +3,7 @@
 // do Turbo Pascal, a linha do algoritmo e o mesmo número como código de saída.
 
 #include "apoio_tpc.h"
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ TEST_P(ErroExecucao, UmaLinhaEmPortuguesNaLinhaDoAlgoritmo)
     ASSERT_TRUE(r.iniciado);
     EXPECT_EQ(r.status, c.numero);
     const std::string linha = c.linha ? " na linha " + std::to_string(c.linha) + " do algoritmo" : "";
-    EXPECT_EQ(Le(op.arquivoSaida), verificacao::Para1252("Erro de execução " + std::to_string(c.numero) + linha +
+    EXPECT_EQ(Le(op.arquivoSaida), Para1252("Erro de execução " + std::to_string(c.numero) + linha +
                                                          ": " + c.explicacao + ".\n"));
 }
 
