@@ -189,26 +189,37 @@ void Tradutor::falha(std::string mensagem)
 
 // ---------------------------------------------------------------- saída
 
+// O mapa de colunas serve aos algoritmos de gente: num arquivo gigante ele
+// para de crescer (poucos MiB), e as linhas seguintes ficam com a coluna do
+// Pascal.
+constexpr std::size_t LimiteMapaColunas = std::size_t(1) << 18;
+
 void Tradutor::terminaLinhaSaida()
 {
     escreve("\r\n");
     inicioLinhaPas_ = escritoAntes_ + saida_.size();
-    estado_.Colunas.inicioLinha.push_back(static_cast<std::uint32_t>(estado_.Colunas.trechos.size()));
+    auto& m = estado_.Colunas;
+    if (m.inicioLinha.size() < LimiteMapaColunas && m.trechos.size() < LimiteMapaColunas)
+        m.inicioLinha.push_back(static_cast<std::uint32_t>(m.trechos.size()));
 }
 
 void Tradutor::registraColunas(std::uint32_t pascal, std::uint32_t algoritmo, std::uint32_t tamPascal,
                                std::uint32_t tamAlgoritmo)
 {
     auto& t = estado_.Colunas.trechos;
-    // Literais e comentários passam caractere a caractere: um trecho só.
-    if (tamPascal == tamAlgoritmo && !t.empty() && t.size() > estado_.Colunas.inicioLinha.back()) {
-        TrechoColunas& u = t.back();
-        if (u.tamanhoPascal == u.tamanhoAlgoritmo && u.pascal + u.tamanhoPascal == pascal &&
-            u.algoritmo + u.tamanhoAlgoritmo == algoritmo) {
-            u.tamanhoPascal += tamPascal;
-            u.tamanhoAlgoritmo += tamAlgoritmo;
+    if (t.size() >= LimiteMapaColunas || estado_.Colunas.inicioLinha.size() >= LimiteMapaColunas)
+        return;
+    // Um trecho do mesmo tamanho nos dois textos, no deslocamento que o
+    // anterior já deixou, não precisa ser guardado: o mapa segue um a um
+    // depois de cada trecho. Só as palavras que mudam de tamanho ocupam
+    // memória, e um algoritmo enorme não pesa por isso.
+    if (tamPascal == tamAlgoritmo) {
+        const bool primeiro = t.size() <= estado_.Colunas.inicioLinha.back();
+        const std::uint64_t fimP = primeiro ? 0 : t.back().pascal + t.back().tamanhoPascal;
+        const std::uint64_t fimA = primeiro ? 0 : t.back().algoritmo + t.back().tamanhoAlgoritmo;
+        if (static_cast<std::int64_t>(pascal - fimP) == static_cast<std::int64_t>(algoritmo - fimA) &&
+            pascal >= fimP)
             return;
-        }
     }
     t.push_back({pascal, algoritmo, tamPascal, tamAlgoritmo});
 }
