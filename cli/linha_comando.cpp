@@ -149,6 +149,8 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
         t.saida << arquivo << ":\n";
         for (const std::string& linha : r.LinhasErro)
             t.saida << paraTerminal(linha, t) << '\n';
+        if (!r.Dica.empty())
+            t.saida << (t.utf8 ? r.Dica : Para1252(r.Dica)) << '\n';
         return SaidaErroCompilacao;
     case SituacaoCompilacao::ErrosEstrutura:
         return SaidaErroEstrutura;

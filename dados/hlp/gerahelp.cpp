@@ -6,6 +6,7 @@
 #include "significados.h"
 #include "translate/tabela_palavras.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iostream>
@@ -152,6 +153,45 @@ int main(int argc, char** argv)
         }
         o << "</table>\n";
     }
+    // Todas as grafias numa tabela só, em ordem alfabética: é onde o aluno
+    // confere se o nome que quer dar a uma variável já é palavra do Vendrilo.
+    std::vector<std::pair<std::string, const vendrilo::PalavraChave*>> grafias;
+    for (const auto& p : vendrilo::TabelaPalavras())
+        for (auto grafia : p.grafias)
+            grafias.emplace_back(minusculas(grafia), &p);
+    std::sort(grafias.begin(), grafias.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    o << "<h2><a name=\"reservadas\"></a>Todas as palavras reservadas</h2>\n"
+         "<p>Nenhuma destas grafias pode ser nome de variável, constante, "
+         "procedimento ou função: o tradutor troca a palavra pelo seu texto em "
+         "Pascal onde quer que ela apareça.</p>\n"
+         "<table class=\"referencia\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n"
+         "<tr><th>Palavra</th><th>Tipo</th><th>Vira em Pascal</th></tr>\n";
+    for (const auto& [grafia, p] : grafias)
+        o << "<tr><td><code class=\"grafia\">" << html(grafia) << "</code></td><td>" << p->tipo << "</td><td>"
+          << textoPascal(*p) << "</td></tr>\n";
+    o << "</table>\n";
+
+    o << "<h2><a name=\"diferencas\"></a>Diferenças em relação ao Turbo Pascal</h2>\n"
+         "<p>O programa traduzido é compilado pelo Free Pascal, no modo que imita o "
+         "Turbo Pascal. Quase tudo se comporta igual; onde não dá, fica assim:</p>\n<ul>\n"
+         "<li><b>Reais sem formato.</b> <code>mostre-pl (x)</code> com <code>x</code> "
+         "real escreve 17 algarismos em notação científica: 3.4 sai como "
+         "<code> 3.3999999999999999E+000</code>. Formate sempre os reais: "
+         "<code>mostre-pl (x:0:2)</code> escreve <code>3.40</code>.</li>\n"
+         "<li><b>Contas com inteiros.</b> No Turbo Pascal um resultado intermediário "
+         "de uma expressão <code>inteiro</code> que passasse de 32767 dava a volta e "
+         "virava negativo; aqui as contas intermediárias usam mais bits e dão o valor "
+         "certo, e só a atribuição a uma variável <code>inteiro</code> corta o "
+         "resultado. Não conte com o estouro em 16 bits.</li>\n"
+         "<li><b>Arredondamento.</b> <code>arredonda</code> arredonda as metades para "
+         "longe do zero, como no Turbo Pascal: <code>arredonda (2.5)</code> dá 3 e "
+         "<code>arredonda (-2.5)</code> dá -3.</li>\n"
+         "<li><b>Erros durante a execução.</b> Aparecem numa linha só, com o número do "
+         "Turbo Pascal e a linha do algoritmo, por exemplo "
+         "<code>Erro de execução 200 na linha 7 do algoritmo: divisão por zero.</code> "
+         "Ao ler um número real, use ponto como separador decimal: <code>8.5</code>, "
+         "e não <code>8,5</code>.</li>\n</ul>\n";
     o << "<p><a href=\"index.html\">Início da ajuda</a></p>\n</body>\n</html>\n";
 
     // Uma linha da tabela fora de todos os grupos sumiria da ajuda em silêncio.

@@ -1,4 +1,5 @@
 #include "translate/compilacao.h"
+#include "translate/dica_dialeto.h"
 #include "translate/leitor_linhas.h"
 
 #include "check/mapeamento.h"
@@ -6,6 +7,7 @@
 #include "platform/processo.h"
 #include "translate/moldura.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -56,6 +58,7 @@ EntradaCompilacao EntradaDe(const EstadoTraducao& estado, std::vector<std::strin
     e.TotalErros = estado.TotalErros;
     e.BibliotecaUsada = estado.BibliotecaUsada;
     e.LinhasAlgoritmo = std::move(linhasAlgoritmo);
+    e.Colunas = estado.Colunas;
     return e;
 }
 
@@ -148,10 +151,22 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
             apaga(entrada.NomePas);
     } else {
         r.situacao = SituacaoCompilacao::ErroCompilacao;
+        // O "^" sai sob a coluna do algoritmo, e não sob a do Pascal.
+        if (r.LinhaMapeada && Memo1.size() > 5 && !entrada.Colunas.inicioLinha.empty()) {
+            const auto circ = Memo1[5].find('^');
+            if (circ != std::string::npos) {
+                const long long L = r.LinhaErro + (entrada.BibliotecaUsada ? 27LL : 28LL);
+                const int c = entrada.Colunas.ColunaAlgoritmo(L, static_cast<int>(circ) + 1);
+                Memo1[5] = std::string(static_cast<std::size_t>(std::max(c, 1) - 1), ' ') + '^';
+                r.Relatorio[5] = Memo1[5];
+            }
+        }
         r.LinhasErro = {linha(Memo1, 3), linha(Memo1, 4), linha(Memo1, 5)};
         const auto circ = r.LinhasErro[2].find('^');
         r.ColunaErro = circ == std::string::npos ? 0 : static_cast<int>(circ) + 1;
         r.MostraPainel = true;
+        if (r.LinhaMapeada && r.LinhaErro >= 0 && r.LinhaErro < static_cast<int>(entrada.LinhasAlgoritmo.size()))
+            r.Dica = DicaDialeto(entrada.LinhasAlgoritmo[static_cast<std::size_t>(r.LinhaErro)], r.ColunaErro);
         r.PosicionaCursor = r.LinhaMapeada && r.LinhaErro >= 0 &&
                             r.LinhaErro < static_cast<int>(entrada.LinhasAlgoritmo.size());
         if (r.PosicionaCursor)

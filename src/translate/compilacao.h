@@ -29,6 +29,7 @@ struct EntradaCompilacao {
     int TotalErros = 0;    // erros da verificação de estrutura
     int BibliotecaUsada = 0;
     std::vector<std::string> LinhasAlgoritmo; // linhas do editor (Windows-1252), para a linha 4
+    MapaColunas Colunas;   // da tradução: leva o "^" para a coluna do algoritmo (vazio: fica a do Pascal)
     std::string PastaPrograma;                // vazia: PastaPrograma()
     std::string Titulo;                       // vazio: TituloAplicacao
     // Relatório do compilador num arquivo próprio, sem a trava da pasta do
@@ -58,6 +59,7 @@ struct ResultadoCompilacao {
     std::string LinhaComando;    // o comando equivalente, para exibição; nunca executado
     std::vector<std::string> Relatorio;  // o relatório reescrito (Windows-1252), antes de limpo
     std::vector<std::string> LinhasErro; // linhas 3, 4 e 5 do relatório, no erro
+    std::string Dica;            // UTF-8: uma linha mostrada depois das três (vazia: nenhuma)
     int LinhaErro = 0;           // linha do algoritmo, base 0 (pode cair fora do texto)
     bool LinhaMapeada = false;   // o relatório tinha "ARQ.PAS(L)" e LinhaErro vale
     int LinhaErroExibida = 0;    // LinhaErro + 1 quando PosicionaCursor (linha do editor, base 1)

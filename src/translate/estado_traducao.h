@@ -12,7 +12,9 @@
 
 #include "check/estrutura.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace vendrilo {
@@ -25,6 +27,27 @@ inline constexpr int TotalTiposPalavra = 251;
 inline constexpr int CabecalhoAberto = 1;     // USES escrito e ainda aberto
 inline constexpr int CabecalhoFechado = 2;    // USES fechado
 inline constexpr int SeparadorDevido = 3;     // o ";" de fechamento vem antes da palavra corrente
+
+// Onde o texto Pascal de cada trecho do algoritmo começa, linha a linha do
+// programa gerado: converte a coluna de um erro do compilador na coluna do
+// algoritmo, mesmo quando a palavra muda de tamanho (ENTAO -> THEN BEGIN).
+struct TrechoColunas {
+    std::uint32_t pascal;          // coluna no Pascal, base 0
+    std::uint32_t algoritmo;       // coluna no algoritmo, base 0
+    std::uint32_t tamanhoPascal;
+    std::uint32_t tamanhoAlgoritmo;
+};
+
+struct MapaColunas {
+    std::vector<std::uint32_t> inicioLinha; // linha do Pascal (base 0) -> primeiro trecho dela
+    std::vector<TrechoColunas> trechos;
+
+    // Coluna do algoritmo (base 1) para a coluna `colunaPascal` (base 1) da
+    // linha `linhaPascal` (base 1). Sem trecho antes dela a coluna é a mesma
+    // (os brancos do começo passam um a um); dentro de uma palavra traduzida
+    // fica dentro da palavra digitada; depois dela, segue um a um.
+    int ColunaAlgoritmo(long long linhaPascal, int colunaPascal) const;
+};
 
 struct EstadoTraducao {
     // Caminhos do algoritmo e dos arquivos derivados dele (ver DerivaNomes).
@@ -69,6 +92,8 @@ struct EstadoTraducao {
     int TotalErros = 0;
     int CapacidadeErros = CapacidadeListaErros;
     ResultadoEstrutura Estrutura;
+
+    MapaColunas Colunas; // da última tradução
 };
 
 // Caminhos derivados do caminho do algoritmo: os três últimos caracteres

@@ -141,6 +141,9 @@ void Tradutor::AbreArquivos()
     estado_.LinhaLida = {};
     estado_.LinhaAtual = 0;
     saida_.clear();
+    escritoAntes_ = inicioLinhaPas_ = 0;
+    estado_.Colunas.inicioLinha.assign(1, 0);
+    estado_.Colunas.trechos.clear();
     std::string porque;
     // Só arquivo comum: um FIFO travaria a tradução e /dev/zero geraria um .pas sem fim.
     ArquivoAlgoritmo = AbreArquivoComum(estado_.NomeAlg, UINTMAX_MAX, porque);
@@ -186,7 +189,40 @@ void Tradutor::falha(std::string mensagem)
 
 // ---------------------------------------------------------------- saída
 
-void Tradutor::terminaLinhaSaida() { escreve("\r\n"); }
+// O mapa de colunas serve aos algoritmos de gente: num arquivo gigante ele
+// para de crescer (poucos MiB), e as linhas seguintes ficam com a coluna do
+// Pascal.
+constexpr std::size_t LimiteMapaColunas = std::size_t(1) << 18;
+
+void Tradutor::terminaLinhaSaida()
+{
+    escreve("\r\n");
+    inicioLinhaPas_ = escritoAntes_ + saida_.size();
+    auto& m = estado_.Colunas;
+    if (m.inicioLinha.size() < LimiteMapaColunas && m.trechos.size() < LimiteMapaColunas)
+        m.inicioLinha.push_back(static_cast<std::uint32_t>(m.trechos.size()));
+}
+
+void Tradutor::registraColunas(std::uint32_t pascal, std::uint32_t algoritmo, std::uint32_t tamPascal,
+                               std::uint32_t tamAlgoritmo)
+{
+    auto& t = estado_.Colunas.trechos;
+    if (t.size() >= LimiteMapaColunas || estado_.Colunas.inicioLinha.size() >= LimiteMapaColunas)
+        return;
+    // Um trecho do mesmo tamanho nos dois textos, no deslocamento que o
+    // anterior já deixou, não precisa ser guardado: o mapa segue um a um
+    // depois de cada trecho. Só as palavras que mudam de tamanho ocupam
+    // memória, e um algoritmo enorme não pesa por isso.
+    if (tamPascal == tamAlgoritmo) {
+        const bool primeiro = t.size() <= estado_.Colunas.inicioLinha.back();
+        const std::uint64_t fimP = primeiro ? 0 : t.back().pascal + t.back().tamanhoPascal;
+        const std::uint64_t fimA = primeiro ? 0 : t.back().algoritmo + t.back().tamanhoAlgoritmo;
+        if (static_cast<std::int64_t>(pascal - fimP) == static_cast<std::int64_t>(algoritmo - fimA) &&
+            pascal >= fimP)
+            return;
+    }
+    t.push_back({pascal, algoritmo, tamPascal, tamAlgoritmo});
+}
 
 void Tradutor::descarregaSaida()
 {
@@ -194,6 +230,7 @@ void Tradutor::descarregaSaida()
         if (std::fwrite(saida_.data(), 1, saida_.size(), ArquivoPascal) != saida_.size())
             falha("Não foi possível gravar o programa \"" + estado_.NomePas + "\": " + motivo(errno) + ".");
     }
+    escritoAntes_ += saida_.size();
     saida_.clear();
 }
 
@@ -244,6 +281,7 @@ void Tradutor::TraduzLinhas()
         e.TerminadorLinha.clear();
         e.ContadorAspas = 0;
         palavraLongaEmCurso_ = false;
+        colunaAlg_ = 0;
         emLinha = true;
         if (e.LinhaAtual < std::numeric_limits<int>::max())
             ++e.LinhaAtual;
@@ -321,11 +359,16 @@ void Tradutor::TrataCaractere(char c)
     const char escrito = c == '"' ? '\'' : c == '\t' ? ' ' : c;
     // Palavra colada a aspas, chave ou tabulação sai como foi digitada.
     if (!e.PalavraMaiuscula.empty() || palavraLongaEmCurso_) {
+        if (!palavraLongaEmCurso_) {
+            const auto n = static_cast<std::uint32_t>(e.PalavraSaida.size());
+            registraColunas(colunaPascal(), inicioPalavraAlg_, n, n);
+        }
         escreve(e.PalavraSaida);
         e.PalavraSaida.clear();
         e.PalavraMaiuscula.clear();
         palavraLongaEmCurso_ = false;
     }
+    registraColunas(colunaPascal(), colunaAlg_, 1, 1);
     escreve(escrito);
     if (escrito == '{') {
         e.EmLiteral = true;
@@ -351,11 +394,15 @@ void Tradutor::trataTrecho(std::string_view trecho)
     while (i < trecho.size()) {
         if (e.EmLiteral || !ehCaractereDePalavra(trecho[i])) {
             TrataCaractere(trecho[i++]);
+            ++colunaAlg_;
             continue;
         }
         std::size_t fim = i + 1;
         while (fim < trecho.size() && ehCaractereDePalavra(trecho[fim]))
             ++fim;
+        if (e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+            inicioPalavraAlg_ = colunaAlg_;
+        colunaAlg_ += static_cast<std::uint32_t>(fim - i);
         while (i < fim) {
             // Em pedaços que cabem no limite, para a palavra longa sair em partes.
             const std::size_t n = std::min(fim - i, LimitePalavra - e.PalavraSaida.size());
@@ -374,6 +421,8 @@ void Tradutor::trataTrecho(std::string_view trecho)
 void Tradutor::AcrescentaCaractere(char c)
 {
     EstadoTraducao& e = estado_;
+    if (e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+        inicioPalavraAlg_ = colunaAlg_;
     e.PalavraSaida.push_back(c);
     e.PalavraMaiuscula.push_back(maiuscula(c));
     if (e.PalavraSaida.size() >= LimitePalavra)
@@ -432,8 +481,11 @@ void Tradutor::TraduzPalavra()
             if (ef & CasoContrario)
                 e.EstadoCaso = 2;
             if (ef & FechaComBiblioteca) {
+                // Só muda a correspondência das linhas a BIBLIOTECA que fecha
+                // o USES; depois do separador ela não tira linha nenhuma.
+                if (e.EstadoCabecalho != CabecalhoFechado)
+                    e.BibliotecaUsada = 1;
                 e.EstadoCabecalho = CabecalhoFechado;
-                e.BibliotecaUsada = 1;
             }
             e.TipoPalavra = p->tipo;
         }
@@ -455,6 +507,9 @@ void Tradutor::TraduzPalavra()
         e.TerminadorLinha = " ";
     }
 
+    if (!e.PalavraSaida.empty() && !palavraLongaEmCurso_)
+        registraColunas(colunaPascal(), inicioPalavraAlg_, static_cast<std::uint32_t>(e.PalavraSaida.size()),
+                        colunaAlg_ - inicioPalavraAlg_);
     escreve(e.PalavraSaida);
     escreve(' ');
     e.PalavraSaida.clear();

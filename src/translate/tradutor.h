@@ -17,6 +17,7 @@
 #include "translate/estado_traducao.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -85,6 +86,13 @@ private:
             descarregaSaida();
     }
     void terminaLinhaSaida();
+    // Coluna (base 0) do próximo byte na linha corrente do .pas.
+    std::uint32_t colunaPascal() const
+    {
+        return static_cast<std::uint32_t>(escritoAntes_ + saida_.size() - inicioLinhaPas_);
+    }
+    void registraColunas(std::uint32_t pascal, std::uint32_t algoritmo, std::uint32_t tamPascal,
+                         std::uint32_t tamAlgoritmo);
     void descarregaSaida();
     void descarregaPalavraLonga();
     void falha(std::string mensagem);
@@ -95,6 +103,10 @@ private:
     std::FILE* ArquivoPascal = nullptr;
     std::string saida_;              // saída acumulada até o próximo despejo
     bool palavraLongaEmCurso_ = false; // parte da palavra corrente já foi escrita
+    std::uint64_t escritoAntes_ = 0;   // bytes já despejados no .pas
+    std::uint64_t inicioLinhaPas_ = 0; // posição, no .pas, do começo da linha corrente
+    std::uint32_t colunaAlg_ = 0;      // coluna (base 0) do caractere em exame na linha do algoritmo
+    std::uint32_t inicioPalavraAlg_ = 0; // coluna em que a palavra corrente começou
     std::string erro_;
 };
 

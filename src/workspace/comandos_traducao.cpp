@@ -212,6 +212,8 @@ void ComandosTraducao::mostraErroCompilacao(TFrmFilha* filha, const ResultadoCom
     QStringList linhas;
     for (const std::string& l : r.LinhasErro)
         linhas << de1252(l);
+    if (!r.Dica.empty())
+        linhas << QString::fromStdString(r.Dica);
     filha->mostraErro(titulo, linhas);
 
     if (!r.PosicionaCursor)

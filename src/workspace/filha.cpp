@@ -140,6 +140,8 @@ void TFrmFilha::FormActivate()
 void TFrmFilha::mostraErro(const QString& titulo, const QStringList& linhas)
 {
     grbErro->setTitle(titulo);
+    // A dica, quando há, é uma quarta linha: o painel cresce para mostrá-la.
+    grbErro->setFixedHeight(linhas.size() > 3 ? 96 : 80);
     memErro->setPlainText(linhas.join(QLatin1Char('\n')));
     grbErro->show();
 }

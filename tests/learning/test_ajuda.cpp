@@ -75,6 +75,34 @@ TEST(Ajuda, TodaGrafiaDaTabelaApareceNaReferenciaComOSeuTipo)
     EXPECT_EQ(referencia.size(), GrafiasPalavras().size());
 }
 
+// A tabela única das palavras reservadas: toda grafia uma vez, em ordem, com
+// o tipo certo; e as diferenças em relação ao Turbo Pascal com o conselho de
+// formatar os reais.
+TEST(Ajuda, TabelaUnicaDasReservadasEDiferencasDoTurboPascal)
+{
+    const std::string texto = desfazEntidades(le(PastaAjuda / "referencia.html"));
+    const auto inicio = texto.find("<a name=\"reservadas\">");
+    const auto fim = texto.find("</table>", inicio);
+    ASSERT_NE(inicio, std::string::npos);
+    const std::string tabela = texto.substr(inicio, fim - inicio);
+    const std::regex linha(R"re(<tr><td><code class="grafia">(.*?)</code></td><td>(\d+)</td>)re");
+    std::vector<std::string> vistas;
+    std::map<std::string, int> tipos;
+    for (std::sregex_iterator l(tabela.begin(), tabela.end(), linha), f; l != f; ++l) {
+        vistas.push_back((*l)[1]);
+        tipos[maiusculas(vistas.back())] = std::stoi((*l)[2]);
+    }
+    EXPECT_EQ(vistas.size(), GrafiasPalavras().size());
+    EXPECT_TRUE(std::is_sorted(vistas.begin(), vistas.end()));
+    for (const auto& g : GrafiasPalavras())
+        EXPECT_EQ(tipos[std::string(g.grafia)], g.tipo) << g.grafia;
+
+    const auto dif = texto.find("Diferenças em relação ao Turbo Pascal");
+    ASSERT_NE(dif, std::string::npos);
+    for (const char* trecho : {"3.3999999999999999E+000", "x:0:2", "32767", "8.5"})
+        EXPECT_NE(texto.find(trecho, dif), std::string::npos) << trecho;
+}
+
 TEST(Ajuda, ReferenciaMostraOTextoPascalDeCadaTipo)
 {
     const std::string texto = desfazEntidades(le(PastaAjuda / "referencia.html"));

@@ -396,6 +396,27 @@ TEST_F(TraducaoGui, ErroDeCompilacaoMarcaALinhaEAColunaNoEditor)
     EXPECT_TRUE(filha->grbErro->isHidden());
 }
 
+// A coluna é a do algoritmo (ENTAO vira THEN BEGIN, mais longo) e a dica
+// aparece como quarta linha do painel; o clique volta à mesma coluna.
+TEST_F(TraducaoGui, ErroDepoisDePalavraMaisLongaNoPascalComDica)
+{
+    const QString linha = QStringLiteral("   se x > 1 entao mostre-pl(x)");
+    TFrmFilha* filha = abre(QStringLiteral("dica.alg"),
+                            "declare x inteiro\ninicio\n" + linha.toLatin1() + "\n   fim-se\nfim\n");
+    traduz();
+    const QStringList painel = filha->memErro->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(painel.size(), 4) << filha->memErro->toPlainText().toStdString();
+    const int coluna = linha.indexOf(QStringLiteral("mostre"));
+    EXPECT_EQ(painel[2].indexOf(QLatin1Char('^')), coluna);
+    EXPECT_EQ(painel[3], QStringLiteral("Dica: separe MOSTRE-PL do parêntese com um espaço."));
+    filha->memEditor->setCursorPosition(0, 0);
+    QTest::mouseClick(filha->memErro->viewport(), Qt::LeftButton);
+    int l1 = -1, i1 = -1, l2 = -1, i2 = -1;
+    filha->memEditor->getSelection(&l1, &i1, &l2, &i2);
+    EXPECT_EQ(l1, 2);
+    EXPECT_EQ(i1, coluna) << "a palavra sob o ^ fica selecionada a partir do seu começo";
+}
+
 // Um erro de compilação nunca passa calado, mesmo fora das linhas que o
 // cursor alcança; o cursor só anda quando a linha é do algoritmo.
 struct CasoBorda {

@@ -11,6 +11,8 @@
 #include "translate/leitor_linhas.h"
 #include "versao.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -91,6 +93,37 @@ void imprime(const std::vector<std::string>& linhas)
     std::fflush(stdout);
 }
 
+// Um programa gerado pelo Vendrilo usa a unidade AUTORIA na moldura. Devolve
+// quantas linhas o Pascal tem a mais que o algoritmo antes de cada linha
+// dele (a mesma regra dos erros de compilação), ou 0 se não é um programa
+// gerado.
+int deslocamentoDoAlgoritmo(const std::vector<std::string>& linhas)
+{
+    const std::size_t limite = std::min<std::size_t>(linhas.size(), 40);
+    for (std::size_t i = 0; i < limite; ++i) {
+        std::string l;
+        for (char c : linhas[i])
+            l += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (l.rfind("USES ", 0) != 0 || l.find("AUTORIA") == std::string::npos)
+            continue;
+        // Depois da lista, "," de uma BIBLIOTECA ou o ";" da linha separadora.
+        bool comentario = false;
+        for (std::size_t j = i; j < linhas.size(); ++j)
+            for (std::size_t k = j == i ? l.size() : 0; k < linhas[j].size(); ++k) {
+                const char c = linhas[j][k];
+                if (comentario) {
+                    comentario = c != '}';
+                } else if (c == '{') {
+                    comentario = true;
+                } else if (c != ' ' && c != '\t' && c != '\r') {
+                    return c == ',' ? 26 : 27;
+                }
+            }
+        return 27;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -168,7 +201,25 @@ int main(int argc, char** argv)
     }
     const fs::path pastaFonte = fs::absolute(fs::path(fonte), ec).parent_path();
     fs::create_directory_symlink(pastaFonte, tmp.caminho / "f", ec);
-    std::vector<std::string> cmd = {fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-"};
+    // Com a informação de linhas, a unidade AUTORIA diz em que linha do
+    // algoritmo um erro de execução aconteceu; uma unidade gerada aqui,
+    // carregada antes da lista USES, lhe passa a correspondência.
+    std::vector<std::string> cmd = {fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-", "-gl"};
+    bool comLinhas = false;
+    if (const int deslocamento = deslocamentoDoAlgoritmo(linhas)) {
+        std::ofstream u(tmp.caminho / "vendrilo_linhas.pas", std::ios::binary);
+        // Uma BIBLIOTECA pode trazer a SysUtils, que troca os erros de
+        // execução por exceções com texto em inglês: aqui eles continuam erros.
+        const bool biblioteca = deslocamento == 26;
+        u << "unit vendrilo_linhas;\ninterface\nimplementation\nuses " << (biblioteca ? "SysUtils, " : "")
+          << "AUTORIA;\nbegin\n" << (biblioteca ? "  ErrorProc := nil;\n" : "")
+          << "  DeslocamentoLinhas := " << deslocamento << ";\n  FontePrograma := 'programa.pas';\nend.\n";
+        if (u.flush()) {
+            cmd.push_back("-Fu" + tmp.caminho.string());
+            cmd.push_back("-Favendrilo_linhas");
+            comLinhas = true;
+        }
+    }
     if (!pastaUnidades.empty()) {
         fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
         cmd.push_back("-Fu" + (tmp.caminho / "u").string());
@@ -183,27 +234,41 @@ int main(int argc, char** argv)
     op.arquivoSaida = (tmp.caminho / "saida.txt").string();
     op.errosNaSaida = true;
     op.semEntrada = true;
-    const ResultadoProcesso r = ExecutaProcesso(cmd, op);
+    ResultadoProcesso r;
+    std::vector<std::string> saida;
+    std::optional<MensagemFpc> erro;
+    auto compila = [&] {
+        r = ExecutaProcesso(cmd, op);
+        saida.clear();
+        erro.reset();
+        if (!r.iniciado)
+            return;
+        LeTodasAsLinhas(op.arquivoSaida, saida);
+        // O primeiro erro vale; o aviso de constante fora dos limites também
+        // é erro, como era no Turbo Pascal.
+        for (const auto& l : saida) {
+            auto m = LeMensagemFpc(l);
+            if (!m)
+                continue;
+            if (m->gravidade == "Error" || m->gravidade == "Fatal" ||
+                (m->gravidade == "Warning" && m->numero == 4110)) {
+                erro = m;
+                break;
+            }
+        }
+    };
+    compila();
+    // Uma AUTORIA antiga na pasta do programa não conhece a correspondência
+    // de linhas: compila sem ela, e o erro de execução cita a linha do Pascal.
+    if (comLinhas && erro && fs::path(erro->arquivo).filename() == "vendrilo_linhas.pas") {
+        cmd.erase(std::remove(cmd.begin(), cmd.end(), "-Favendrilo_linhas"), cmd.end());
+        compila();
+    }
     if (!r.iniciado) {
         std::cerr << "tpc: não foi possível executar " << fpc << ": " << r.erro << "\n";
         return 2;
     }
-    std::vector<std::string> saida;
-    LeTodasAsLinhas(op.arquivoSaida, saida);
 
-    // O primeiro erro vale; o aviso de constante fora dos limites também é
-    // erro, como era no Turbo Pascal.
-    std::optional<MensagemFpc> erro;
-    for (const auto& l : saida) {
-        auto m = LeMensagemFpc(l);
-        if (!m)
-            continue;
-        if (m->gravidade == "Error" || m->gravidade == "Fatal" ||
-            (m->gravidade == "Warning" && m->numero == 4110)) {
-            erro = m;
-            break;
-        }
-    }
     const fs::path gerado = tmp.caminho / "programa";
     if (!erro && r.status == 0 && fs::exists(gerado)) {
         std::error_code e2;
@@ -223,13 +288,13 @@ int main(int argc, char** argv)
             return 0;
         }
         fs::remove(programa, e2);
-        imprime(RelatorioErro(fonte, 0, 99999, "Cannot write program file " + programa, "", 0));
+        imprime(RelatorioErro(fonte, 0, NumeroPorFaixa(0), "Cannot write program file " + programa, "", 0));
         return 1;
     }
 
     // Falhou: nenhum programa (nem um antigo) fica ao lado do fonte.
     fs::remove(programa, ec);
-    int linha = 0, coluna = 0, numero = 99999;
+    int linha = 0, coluna = 0, numero = NumeroPorFaixa(0);
     std::string texto = "Compilation failed";
     if (erro) {
         const Correspondencia c = NumeroTurboPascal(*erro, linhas);

@@ -367,6 +367,27 @@ const std::vector<RegraErro>& TabelaErros()
         {4018, {}, C::Qualquer, 64},          // Can't read or write variables of this type
         {3055, {}, C::Qualquer, 74},          // Constant and CASE types do not match
         {4110, {}, C::Qualquer, 76},          // constante fora dos limites (aviso promovido)
+        // Mensagens que o Free Pascal tem e o Turbo Pascal dizia de outro
+        // jeito: o número é o que o aluno veria lá para o mesmo engano.
+        {2003, "UNTIL", C::Qualquer, 85},     // comando sem ";" dentro do REPITA
+        {2017, {}, C::Qualquer, 129},         // $ENDIF expected
+        {2021, {}, C::Qualquer, 128},         // ENDIF without IF(N)DEF
+        {3026, {}, C::Qualquer, 89},          // argumentos a mais ou a menos
+        {3046, {}, C::Qualquer, 42},          // nome de tipo dentro de expressão
+        {3069, {}, C::Qualquer, 26},          // argumento por referência de outro tipo
+        {3205, {}, C::Qualquer, 121},         // Illegal qualifier
+        {3227, {}, C::Qualquer, 86},          // função sem ": tipo"
+        {3234, {}, C::Qualquer, 34},          // tipo de resultado ilegal
+        {4008, {}, C::Qualquer, 78},          // pointer type expected
+        {4019, {}, C::Qualquer, 63},          // readln/writeln em arquivo tipado
+        {4020, {}, C::Qualquer, 63},          // read/write em arquivo sem tipo
+        {4029, {}, C::Qualquer, 20},          // argumento ou destino que não recebe valor
+        {4031, {}, C::Qualquer, 122},         // Can't assign values to an address
+        {4054, {}, C::Qualquer, 61},          // conversão de tipo ilegal
+        {5015, {}, C::Qualquer, 82},          // rótulo usado e não definido
+        {5019, {}, C::Qualquer, 35},          // não é um rótulo
+        {5035, {}, C::Qualquer, 44},          // campo desconhecido
+        {5040, {}, C::Qualquer, 22},          // dado grande demais
     };
     return tabela;
 }
@@ -388,14 +409,27 @@ Correspondencia NumeroTurboPascal(const MensagemFpc& m, const std::vector<std::s
             atribuicaoComOperador(fonte, m.linha, m.coluna, c.linha, c.coluna);
         return c;
     }
-    // Sem equivalente: o número do Free Pascal, sempre fora de 1..144, para
-    // que a mensagem fique em inglês em vez de virar um texto errado.
-    int n = m.numero;
-    if (n >= 1 && n <= 144)
-        n += 100000;
-    if (n <= 0)
-        n = 99999;
-    return {n, -1};
+    return {NumeroPorFaixa(m.numero), -1};
+}
+
+int NumeroPorFaixa(int numeroFpc)
+{
+    // O milhar diz a fase em que o Free Pascal parou: leitura do texto (2),
+    // análise (3), tipos (4), símbolos (5), unidades (10). O que a tabela não
+    // nomeia recebe a mensagem genérica da fase, nunca o texto em inglês.
+    switch (numeroFpc / 1000) {
+    case 2:
+    case 3:
+    case 5:
+    case 7:
+        return 5;  // Erro de sintaxe.
+    case 4:
+        return 26; // Tipos incompatíveis.
+    case 10:
+        return 72; // Erro no formato do arquivo da Unidade.
+    default:
+        return 111; // Compilação abortada (geração de código, ligação, sistema).
+    }
 }
 
 } // namespace vendrilo::tpc

@@ -48,7 +48,7 @@ struct RegraErro {
 const std::vector<RegraErro>& TabelaErros();
 
 struct Correspondencia {
-    int numero;      // 1..144, ou o número do Free Pascal (fora de 1..144) sem equivalente
+    int numero;      // 1..144
     int regra;       // índice em TabelaErros(), -1 quando nenhuma casou
     // Posição corrigida (base 1) quando a regra aponta outro lugar que o do
     // Free Pascal; 0: a da mensagem.
@@ -59,6 +59,10 @@ struct Correspondencia {
 // Número do Turbo Pascal para a mensagem; `fonte` são as linhas do
 // programa, usadas para ver o texto em volta do erro.
 Correspondencia NumeroTurboPascal(const MensagemFpc& m, const std::vector<std::string>& fonte);
+
+// Número para uma mensagem que a tabela não tem (ou para a falta de
+// mensagem, 0): o genérico da fase do compilador em que ela nasce.
+int NumeroPorFaixa(int numeroFpc);
 
 // O X de `Syntax error, "X" expected but "Y" found` (vazio se não é esse texto).
 std::string SimboloEsperado(std::string_view texto);

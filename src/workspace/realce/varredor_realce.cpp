@@ -1,5 +1,9 @@
 #include "workspace/realce/varredor_realce.h"
 
+#include "translate/tabela_palavras.h"
+
+#include <cctype>
+
 namespace vendrilo {
 
 namespace {
@@ -134,8 +138,26 @@ private:
         const std::size_t inicio = pos_;
         while (pos_ < s_.size() && ehCaractereDePalavra(em(pos_)))
             ++pos_;
-        return palavras_.contem(s_.substr(inicio, pos_ - inicio)) ? TipoFicha::PalavraReservada
-                                                                 : TipoFicha::Identificador;
+        if (!palavras_.contem(s_.substr(inicio, pos_ - inicio)))
+            return TipoFicha::Identificador;
+        // O tradutor só troca o pedaço inteiro entre espaços, e nada colado a
+        // aspas, chave ou tabulação à direita: "mostre-pl(" não é pintada.
+        auto doPedaco = [](unsigned char c) {
+            return c != ' ' && c != '\t' && c != '\'' && c != '"' && c != '{' && c != '}' && c != '\r' && c != '\n';
+        };
+        std::size_t a = inicio, b = pos_;
+        while (a > 0 && doPedaco(em(a - 1)))
+            --a;
+        while (b < s_.size() && doPedaco(em(b)))
+            ++b;
+        if (b < s_.size() && em(b) != ' ')
+            return TipoFicha::Identificador;
+        if (a == inicio && b == pos_)
+            return TipoFicha::PalavraReservada;
+        std::string pedaco(s_.substr(a, b - a));
+        for (char& c : pedaco)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return ProcuraPalavra(pedaco) ? TipoFicha::PalavraReservada : TipoFicha::Identificador;
     }
 
     TipoFicha numero()

@@ -89,7 +89,7 @@ TEST_F(Realce, EstilosNasPosicoesDoTexto)
 
 TEST_F(Realce, EdicaoAbreEFechaComentarioNasLinhasSeguintes)
 {
-    editor.setText(QStringLiteral("se x entao\nleia(x)\nfim-se\nfim"));
+    editor.setText(QStringLiteral("se x entao\nleia (x)\nfim-se\nfim"));
     pinta();
     ASSERT_EQ(estiloEm(2, 0), TSynVendriloSyn::PalavraReservada);
 
@@ -100,9 +100,9 @@ TEST_F(Realce, EdicaoAbreEFechaComentarioNasLinhasSeguintes)
     EXPECT_EQ(estiloEm(3, 0), TSynVendriloSyn::Comentario);
     EXPECT_EQ(estadoDaLinha(3), static_cast<int>(vendrilo::EstadoLinha::ComentarioChaves));
 
-    editor.insertAt(QStringLiteral("}"), 1, 7); // fecha no fim de "leia(x)"
+    editor.insertAt(QStringLiteral("}"), 1, 8); // fecha no fim de "leia (x)"
     pinta();
-    EXPECT_EQ(estiloEm(1, 7), TSynVendriloSyn::Comentario);
+    EXPECT_EQ(estiloEm(1, 8), TSynVendriloSyn::Comentario);
     EXPECT_EQ(estiloEm(2, 0), TSynVendriloSyn::PalavraReservada);
     EXPECT_EQ(estiloEm(3, 0), TSynVendriloSyn::PalavraReservada);
     EXPECT_EQ(estadoDaLinha(3), 0);
@@ -188,7 +188,7 @@ TEST_F(Realce, TextoGrandeFicaTodoPintadoAoIrAoFim)
 {
     QString texto;
     for (int i = 0; i < 3000; ++i)
-        texto += (i == 10 ? QStringLiteral("{ abre\n") : QStringLiteral("leia(média) 'x'\n"));
+        texto += (i == 10 ? QStringLiteral("{ abre\n") : QStringLiteral("leia (média) 'x'\n"));
     texto += QStringLiteral("} fim");
     editor.setText(texto);
     editor.setCursorPosition(3000, 0);
