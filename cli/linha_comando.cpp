@@ -1,4 +1,5 @@
 #include "linha_comando.h"
+#include "teste_mesa_cli.h"
 
 #include "formato/texto_1252.h"
 #include "platform/pasta_programa.h"
@@ -8,6 +9,7 @@
 #include "translate/tradutor.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ostream>
 
 namespace vendrilo::cli {
@@ -78,10 +80,19 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
     // Linhas do algoritmo como estão no disco, para a linha 4 do relatório.
     std::vector<std::string> linhas;
     LeTodasAsLinhas(arquivo, linhas);
-    const EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
+    EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
+    // O teste de mesa lê as declarações do .pas, que a compilação pode apagar.
+    std::vector<std::string> linhasPascal;
+    if (!opcoes.testeDeMesa.empty()) {
+        entrada.InformacaoDepuracao = true;
+        LeTodasAsLinhas(tradutor.estado().NomePas, linhasPascal);
+    }
     const ResultadoCompilacao r = CompilaPrograma(entrada);
     switch (r.situacao) {
     case SituacaoCompilacao::Sucesso:
+        if (!opcoes.testeDeMesa.empty())
+            return EtapaTesteDeMesa(tradutor.estado().NomeExe, linhasPascal, tradutor.estado().BibliotecaUsada,
+                                    opcoes, t);
         return opcoes.executar ? etapaExecucao(tradutor, t) : SaidaSucesso;
     case SituacaoCompilacao::ErroCompilacao:
         t.saida << arquivo << ":\n";
@@ -106,8 +117,31 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
 {
     Opcoes o;
     bool fimOpcoes = false;
-    for (const std::string& a : argumentos) {
-        if (!fimOpcoes && a == "--") {
+    bool passosDados = false;
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string& a = argumentos[i];
+        if (!fimOpcoes && (a == "--teste-de-mesa" || a == "--passos")) {
+            // Opções com valor: o argumento seguinte.
+            if (i + 1 >= argumentos.size()) {
+                if (o.erro.empty())
+                    o.erro = a + " precisa de um valor";
+                continue;
+            }
+            const std::string& valor = argumentos[++i];
+            if (a == "--teste-de-mesa") {
+                o.testeDeMesa = valor;
+            } else {
+                passosDados = true;
+                char* fim = nullptr;
+                const long n = std::strtol(valor.c_str(), &fim, 10);
+                if (valor.empty() || *fim != '\0' || n < 1 || n > 100000000) {
+                    if (o.erro.empty())
+                        o.erro = "--passos precisa de um número inteiro de 1 a 100000000: " + valor;
+                } else {
+                    o.passos = static_cast<int>(n);
+                }
+            }
+        } else if (!fimOpcoes && a == "--") {
             fimOpcoes = true;
         } else if (!fimOpcoes && a == "--so-traduz") {
             o.soTraduz = true;
@@ -124,6 +158,12 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
     }
     if (o.erro.empty() && o.soTraduz && o.executar)
         o.erro = "--so-traduz e --executar não podem ser usadas juntas";
+    if (o.erro.empty() && !o.testeDeMesa.empty() && (o.soTraduz || o.executar))
+        o.erro = "--teste-de-mesa não pode ser usada com --so-traduz nem com --executar";
+    if (o.erro.empty() && passosDados && o.testeDeMesa.empty())
+        o.erro = "--passos só vale com --teste-de-mesa";
+    if (o.erro.empty() && !o.testeDeMesa.empty() && o.arquivos.size() > 1)
+        o.erro = "--teste-de-mesa aceita um só algoritmo";
     if (o.erro.empty() && !o.ajuda && o.arquivos.empty())
         o.erro = "nenhum algoritmo informado";
     return o;
@@ -132,13 +172,20 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
 std::string TextoAjuda()
 {
     return "Uso: vendrilo-traduz [--so-traduz] [--executar] ARQUIVO.ALG...\n"
+           "     vendrilo-traduz --teste-de-mesa SAIDA.csv [--passos N] ARQUIVO.ALG\n"
            "Traduz cada algoritmo para o programa Pascal (.pas) ao lado dele, confere a\n"
            "estrutura dos blocos e compila.\n"
            "  --so-traduz  para depois da verificação da estrutura, sem compilar\n"
            "  --executar   executa o programa compilado neste terminal\n"
+           "  --teste-de-mesa SAIDA.csv\n"
+           "               executa linha a linha neste terminal (pelo gdb) e grava\n"
+           "               o teste de mesa: passo, linha e o valor de cada variável\n"
+           "  --passos N   limite de passos do teste de mesa (padrão: 10000)\n"
            "  --help       mostra esta ajuda\n"
            "Saída: 0 sucesso, 1 erro de compilação, 2 erros de estrutura,\n"
-           "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado.\n";
+           "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado,\n"
+           "       4 teste de mesa incompleto (limite de passos, erro de execução,\n"
+           "         interrupção ou gdb ausente).\n";
 }
 
 int TraduzUmArquivo(const std::string& arquivo, const Opcoes& opcoes, Terminal& terminal)

@@ -33,6 +33,8 @@ struct EntradaCompilacao {
     std::string Titulo;                       // vazio: TituloAplicacao
     // Espera máxima pelo compilador; passado o prazo ele é interrompido.
     std::chrono::milliseconds Limite{std::chrono::seconds(60)};
+    // Grava informação de linhas no programa (execução passo a passo).
+    bool InformacaoDepuracao = false;
 };
 
 // Monta a entrada a partir do estado de uma tradução.

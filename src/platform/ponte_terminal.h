@@ -1,0 +1,40 @@
+#pragma once
+// Ponte entre o terminal de quem chamou (entrada e saída padrão) e o
+// pseudo-terminal de um programa que roda sob o depurador: os bytes passam
+// numa thread própria, nos dois sentidos.
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace vendrilo {
+
+class PonteTerminal {
+public:
+    // `mestre` é o lado mestre do pseudo-terminal do programa.
+    PonteTerminal(int mestre, int entrada = 0, int saida = 1);
+    ~PonteTerminal();
+    PonteTerminal(const PonteTerminal&) = delete;
+    PonteTerminal& operator=(const PonteTerminal&) = delete;
+
+    // Para a thread e entrega o que o programa ainda escreveu.
+    void Para();
+
+    // Ctrl+C no terminal (ou SIGINT) desde o início.
+    bool PediuInterrupcao() const;
+    // A entrada acabou (fim de arquivo) e não há mais o que entregar.
+    bool EntradaAcabou() const { return entradaAcabou_; }
+
+private:
+    void laco();
+    void entregaSaida(const char* dados, long n);
+
+    int mestre_, entrada_, saida_;
+    bool saidaEhTerminal_;
+    bool entradaCrua_; // o terminal de entrada está em modo cru: Ctrl+C chega como byte
+    std::atomic<bool> parar_{false};
+    std::atomic<bool> entradaAcabou_{false};
+    std::thread thread_;
+};
+
+} // namespace vendrilo
