@@ -78,6 +78,7 @@ int EtapaTesteDeMesa(const std::string& programa, const std::vector<std::string>
             t.erros << Programa << ": " << erro << '\n';
             return SaidaTesteIncompleto;
         }
+        ponte.LiberaEntrada();
         r = ExecutaTesteDeMesa(sessao, tabela, opcoes.passos);
         sessao.Encerra();
         ponte.Para();

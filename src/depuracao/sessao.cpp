@@ -5,12 +5,25 @@
 #include "depuracao/valores.h"
 #include "platform/processo.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
 namespace vendrilo::depuracao {
 
 namespace {
+
+// Diálogo com o gdb num arquivo, para diagnóstico ($VENDRILO_GDB_REGISTRO).
+void registra(char sentido, const std::string& texto)
+{
+    static const char* caminho = std::getenv("VENDRILO_GDB_REGISTRO");
+    if (!caminho || !*caminho)
+        return;
+    if (std::FILE* f = std::fopen(caminho, "a")) {
+        std::fprintf(f, "%c %s\n", sentido, texto.c_str());
+        std::fclose(f);
+    }
+}
 
 using namespace std::chrono_literals;
 
@@ -88,6 +101,7 @@ Sessao::~Sessao()
 bool Sessao::envia(const std::string& texto, unsigned long& ficha)
 {
     ficha = proximaFicha_++;
+    registra('>', std::to_string(ficha) + texto);
     return gdb_.Escreve(std::to_string(ficha) + texto + "\n");
 }
 
@@ -101,6 +115,7 @@ bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
             return false;
         if (lido == CanalProcesso::Leitura::Prazo)
             continue;
+        registra('<', linha);
         auto reg = LeRegistroMi(linha);
         if (!reg)
             continue;
@@ -128,6 +143,7 @@ std::vector<RegistroMi> Sessao::comandos(const std::vector<std::string>& textos)
     for (std::size_t i = 0; i < textos.size(); ++i) {
         fichas[i] = proximaFicha_++;
         lote += std::to_string(fichas[i]) + textos[i] + "\n";
+        registra('>', std::to_string(fichas[i]) + textos[i]);
     }
     std::vector<RegistroMi> respostas(textos.size());
     bool ok = gdb_.Escreve(lote);
@@ -187,6 +203,7 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     estado_ = EstadoSessao::Parada;
     std::vector<std::string> preparo = {
         "-gdb-set confirm off",
+        "-gdb-set mi-async on", // comandos (a interrupção) enquanto o programa roda
         "-gdb-set pagination off",
         "-gdb-set startup-with-shell off", // o programa começa sem interpretador
         "-gdb-set print repeats unlimited",
@@ -203,9 +220,12 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
         Encerra();
         return false;
     }
-    if (r[5].classe == "error") {
+    std::size_t iArquivo = 0;
+    while (preparo[iArquivo].rfind("-file-exec-and-symbols", 0) != 0)
+        ++iArquivo;
+    if (r[iArquivo].classe == "error") {
         erro = "O gdb não conseguiu abrir o programa \"" + config.programa + "\": " +
-               r[5].resultados.textoDe("msg");
+               r[iArquivo].resultados.textoDe("msg");
         Encerra();
         return false;
     }
@@ -251,6 +271,7 @@ bool Sessao::esperaParada(RegistroMi& parada)
             return false;
         if (lido == CanalProcesso::Leitura::Prazo)
             continue;
+        registra('<', linha);
         auto reg = LeRegistroMi(linha);
         if (reg && reg->tipo == '*' && reg->classe == "stopped")
             assincronos_.push_back(std::move(*reg));

@@ -39,6 +39,8 @@ PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
     : mestre_(mestre), entrada_(entrada), saida_(saida), saidaEhTerminal_(isatty(saida) == 1)
 {
     termios t{};
+    entradaEhTerminal_ = isatty(entrada) == 1;
+    respondeCursor_ = !(entradaEhTerminal_ && saidaEhTerminal_);
     entradaCrua_ = isatty(entrada) == 1 && tcgetattr(entrada, &t) == 0 && !(t.c_lflag & ISIG);
     sinalInterrupcao = false;
     struct sigaction sa {};
@@ -61,9 +63,9 @@ bool PonteTerminal::PediuInterrupcao() const
 void PonteTerminal::entregaSaida(const char* dados, long n)
 {
     std::string s(dados, static_cast<std::size_t>(n));
-    // Sem terminal de verdade do outro lado, ninguém responde à pergunta da
-    // posição do cursor que a unidade CRT faz ao começar: respondemos nós.
-    if (!saidaEhTerminal_) {
+    // Sem um terminal de verdade nos dois lados, ninguém responde à pergunta
+    // da posição do cursor que a unidade CRT faz ao começar: respondemos nós.
+    if (respondeCursor_) {
         for (auto p = s.find("\x1b[6n"); p != std::string::npos; p = s.find("\x1b[6n")) {
             s.erase(p, 4);
             escreveTudo(mestre_, "\x1b[1;1R", 6);
@@ -76,7 +78,8 @@ void PonteTerminal::laco()
 {
     char buf[4096];
     while (!parar_) {
-        pollfd p[2] = {{mestre_, POLLIN, 0}, {entradaAcabou_ ? -1 : entrada_, POLLIN, 0}};
+        const bool leEntrada = entradaLiberada_ && !entradaAcabou_;
+        pollfd p[2] = {{mestre_, POLLIN, 0}, {leEntrada ? entrada_ : -1, POLLIN, 0}};
         const int r = poll(p, 2, 50);
         if (r <= 0)
             continue;
@@ -98,6 +101,10 @@ void PonteTerminal::laco()
                     sinalInterrupcao = true;
                 n = fim - buf;
             }
+            // Vinda de arquivo ou canal, a linha acaba em LF; a tecla Enter
+            // de um terminal manda CR, e é o que a unidade CRT espera.
+            if (n > 0 && !entradaEhTerminal_)
+                std::replace(buf, buf + n, '\n', '\r');
             if (n > 0)
                 escreveTudo(mestre_, buf, static_cast<std::size_t>(n));
         }

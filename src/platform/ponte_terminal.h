@@ -17,6 +17,11 @@ public:
     PonteTerminal(const PonteTerminal&) = delete;
     PonteTerminal& operator=(const PonteTerminal&) = delete;
 
+    // A entrada começa retida: a que já espera num arquivo seria tomada pela
+    // unidade CRT, ao começar, como resposta à pergunta da posição do cursor.
+    // Chamar quando o programa já começou (parado na primeira linha).
+    void LiberaEntrada() { entradaLiberada_ = true; }
+
     // Para a thread e entrega o que o programa ainda escreveu.
     void Para();
 
@@ -31,6 +36,9 @@ private:
 
     int mestre_, entrada_, saida_;
     bool saidaEhTerminal_;
+    bool entradaEhTerminal_ = false;
+    bool respondeCursor_ = false;  // nós respondemos à pergunta da posição do cursor
+    std::atomic<bool> entradaLiberada_{false};
     bool entradaCrua_; // o terminal de entrada está em modo cru: Ctrl+C chega como byte
     std::atomic<bool> parar_{false};
     std::atomic<bool> entradaAcabou_{false};
