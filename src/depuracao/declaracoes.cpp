@@ -97,7 +97,7 @@ struct Leitor {
                 --parenteses;
             } else if (registros > 0 && f[i].nome && i + 1 < f.size() &&
                        (f[i + 1].chave == ":" || f[i + 1].chave == ",")) {
-                anota(f[i]);
+                d.grafiasCampos.emplace(f[i].chave, f[i].texto);
             } else if (parenteses == 0 && registros == 0 && (c == ";" || (emParametros && c == ")"))) {
                 return;
             }
@@ -254,6 +254,12 @@ std::string Declaracoes::grafia(const std::string& nome) const
 {
     const auto it = grafias.find(Maiusculas(nome));
     return it == grafias.end() ? nome : it->second;
+}
+
+std::string Declaracoes::grafiaCampo(const std::string& nome) const
+{
+    const auto it = grafiasCampos.find(Maiusculas(nome));
+    return it == grafiasCampos.end() ? grafia(nome) : it->second;
 }
 
 const Rotina* Declaracoes::rotina(const std::string& nome) const

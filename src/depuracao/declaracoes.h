@@ -20,9 +20,14 @@ struct Declaracoes {
     // Grafia de cada nome declarado (variável, rotina, campo) pela sua
     // forma em maiúsculas; vale a primeira declaração.
     std::map<std::string, std::string> grafias;
+    // O mesmo para os campos de registro, que podem repetir o nome de uma
+    // variável com outra grafia.
+    std::map<std::string, std::string> grafiasCampos;
 
     // Grafia declarada de `nome` (em qualquer caixa), ou o próprio nome.
     std::string grafia(const std::string& nome) const;
+    // Grafia declarada de um campo de registro (na falta, a de grafia()).
+    std::string grafiaCampo(const std::string& nome) const;
     // A rotina de nome `nome` (qualquer caixa); nullptr quando não há.
     const Rotina* rotina(const std::string& nome) const;
 };

@@ -492,7 +492,7 @@ std::vector<VariavelVista> Sessao::Variaveis()
     if (pedidos.empty())
         return v;
     const auto respostas = comandos(pedidos);
-    const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafia(n); };
+    const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
     for (std::size_t i = 0; i < v.size(); ++i)
         if (respostas[i].classe == "done")
             v[i].valor = ValorDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia);

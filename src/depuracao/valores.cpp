@@ -95,6 +95,8 @@ struct Formatador {
         if (espaco != std::string::npos && espaco + 1 < t.size() &&
             (t[espaco + 1] == '\'' || t[espaco + 1] == '#')) {
             const int codigo = std::atoi(t.c_str());
+            if (codigo == 0) // caractere ainda sem valor
+                return {};
             if (codigo >= 32 && codigo != 127)
                 return verificacao::De1252(std::string(1, static_cast<char>(codigo)));
             return "#" + std::to_string(codigo);
