@@ -2,15 +2,11 @@
 
 #include "depuracao/sessao.h"
 #include "depuracao/teste_mesa.h"
+#include "formato/gravacao_segura.h"
 #include "platform/canal_processo.h"
 #include "platform/ponte_terminal.h"
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace vendrilo::cli {
 
@@ -20,27 +16,6 @@ using namespace std::chrono_literals;
 
 // Com a entrada esgotada, um passo que espera tanto está esperando dados.
 constexpr auto EsperaSemEntrada = 3s;
-
-// Grava ao lado e renomeia: uma tabela velha nunca fica pela metade.
-bool gravaTabela(const std::string& caminho, const std::string& texto)
-{
-    const std::string temporario = caminho + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream f(temporario, std::ios::binary | std::ios::trunc);
-        f << texto;
-        f.flush();
-        if (!f) {
-            std::error_code ec;
-            fs::remove(temporario, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporario, caminho, ec);
-    if (ec)
-        fs::remove(temporario, ec);
-    return !ec;
-}
 
 } // namespace
 
@@ -84,8 +59,10 @@ int EtapaTesteDeMesa(const std::string& programa, const std::vector<std::string>
         ponte.Para();
     }
     FechaPseudoTerminal(pt);
-    if (!gravaTabela(opcoes.testeDeMesa, tabela.Csv())) {
-        t.erros << Programa << ": não foi possível gravar o teste de mesa em \"" << opcoes.testeDeMesa << "\".\n";
+    // A tabela nunca fica pela metade, nem substitui a antiga se falhar.
+    if (!GravaArquivoSeguro(opcoes.testeDeMesa, tabela.Csv(), erro)) {
+        t.erros << Programa << ": não foi possível gravar o teste de mesa em \"" << opcoes.testeDeMesa
+                << "\": " << erro << '\n';
         return SaidaErroUso;
     }
     switch (r.fim) {

@@ -1,6 +1,6 @@
 #include "depuracao/valores.h"
 
-#include "check/texto_1252.h"
+#include "formato/texto_1252.h"
 
 #include <cctype>
 #include <cmath>
@@ -78,7 +78,7 @@ struct Formatador {
         if (atual() == '\'' || atual() == '#') {
             std::string bytes;
             texto(bytes);
-            return verificacao::De1252(bytes);
+            return De1252(bytes);
         }
         std::string t = simples();
         return escalar(t);
@@ -98,7 +98,7 @@ struct Formatador {
             if (codigo == 0) // caractere ainda sem valor
                 return {};
             if (codigo >= 32 && codigo != 127)
-                return verificacao::De1252(std::string(1, static_cast<char>(codigo)));
+                return De1252(std::string(1, static_cast<char>(codigo)));
             return "#" + std::to_string(codigo);
         }
         if (t.empty())
