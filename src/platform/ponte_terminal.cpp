@@ -41,6 +41,9 @@ PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
     termios t{};
     entradaEhTerminal_ = isatty(entrada) == 1;
     respondeCursor_ = !(entradaEhTerminal_ && saidaEhTerminal_);
+    // Com um terminal de verdade, é ele que responde à pergunta do cursor, e
+    // a resposta precisa passar desde o começo.
+    entradaLiberada_ = !respondeCursor_;
     entradaCrua_ = isatty(entrada) == 1 && tcgetattr(entrada, &t) == 0 && !(t.c_lflag & ISIG);
     sinalInterrupcao = false;
     struct sigaction sa {};

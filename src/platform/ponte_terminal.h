@@ -17,9 +17,10 @@ public:
     PonteTerminal(const PonteTerminal&) = delete;
     PonteTerminal& operator=(const PonteTerminal&) = delete;
 
-    // A entrada começa retida: a que já espera num arquivo seria tomada pela
-    // unidade CRT, ao começar, como resposta à pergunta da posição do cursor.
-    // Chamar quando o programa já começou (parado na primeira linha).
+    // Sem terminal nos dois lados, a entrada começa retida: a que já espera
+    // num arquivo seria tomada pela unidade CRT, ao começar, como resposta à
+    // pergunta da posição do cursor. Chamar com o programa já parado na
+    // primeira linha.
     void LiberaEntrada() { entradaLiberada_ = true; }
 
     // Para a thread e entrega o que o programa ainda escreveu.
