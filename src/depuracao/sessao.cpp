@@ -208,10 +208,11 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
         "-gdb-set startup-with-shell off", // o programa começa sem interpretador
         "-gdb-set print repeats unlimited",
         "-gdb-set print elements 1000",
+        "-gdb-set debuginfod enabled off", // nada de rede nem de pergunta ao abrir
         "-file-exec-and-symbols " + AspasMi(config.programa),
+        // Sem terminal, o programa herdaria os canais do MI e os corromperia.
+        "-inferior-tty-set " + AspasMi(config.terminal.empty() ? "/dev/null" : config.terminal),
     };
-    if (!config.terminal.empty())
-        preparo.push_back("-inferior-tty-set " + AspasMi(config.terminal));
     preparo.push_back(std::string("-break-insert ") + AspasMi(RotinaErroExecucao));
     preparo.push_back("-break-insert -t main");
     const auto r = comandos(preparo);

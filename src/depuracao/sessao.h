@@ -41,7 +41,7 @@ enum class EstadoSessao {
 
 struct ConfigSessao {
     std::string programa;   // o executável compilado com -g
-    std::string terminal;   // terminal do programa (escravo de um pseudo-terminal)
+    std::string terminal;   // terminal do programa (escravo de um pseudo-terminal); vazio: /dev/null
     Declaracoes declaracoes;
     int bibliotecaUsada = 0; // muda o deslocamento das linhas (ver LinhaAlgoritmoDaLinhaPascal)
     std::string gdb;         // vazio: $VENDRILO_GDB, senão "gdb" no PATH
