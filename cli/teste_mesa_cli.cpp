@@ -75,8 +75,7 @@ int EtapaTesteDeMesa(const std::string& programa, const std::vector<std::string>
             r.mensagem = "O programa esperava uma entrada que não veio (a entrada acabou); a execução foi "
                          "interrompida.";
         break;
-    default:
-        break;
+    default: break;
     }
     t.erros << Programa << ": " << r.mensagem << '\n';
     return SaidaTesteIncompleto;

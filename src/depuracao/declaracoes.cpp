@@ -59,8 +59,8 @@ std::vector<Ficha> fichas(const std::vector<std::string>& linhas)
 
 bool secao(const std::string& k)
 {
-    return k == "VAR" || k == "CONST" || k == "TYPE" || k == "PROCEDURE" || k == "FUNCTION" ||
-           k == "BEGIN" || k == "LABEL";
+    return k == "VAR" || k == "CONST" || k == "TYPE" || k == "PROCEDURE" || k == "FUNCTION" || k == "BEGIN" ||
+           k == "LABEL";
 }
 
 struct Leitor {
@@ -75,10 +75,7 @@ struct Leitor {
         return fim() ? vazio : f[i].chave;
     }
 
-    void anota(const Ficha& x)
-    {
-        d.grafias.emplace(x.chave, x.texto);
-    }
+    void anota(const Ficha& x) { d.grafias.emplace(x.chave, x.texto); }
 
     // Um tipo até o ";" (ou ")" de parâmetros) no mesmo nível; campos de
     // registro ficam anotados com a sua grafia.

@@ -11,7 +11,7 @@
 namespace vendrilo::depuracao {
 
 struct Rotina {
-    std::string nome;                  // vazio: o programa principal (globais)
+    std::string nome; // vazio: o programa principal (globais)
     std::vector<std::string> variaveis; // parâmetros, depois locais
 };
 

@@ -154,10 +154,8 @@ std::optional<RegistroMi> LeRegistroMi(const std::string& linhaBruta)
     case '^':
     case '*':
     case '+':
-    case '=':
-        break;
-    default:
-        return std::nullopt;
+    case '=': break;
+    default: return std::nullopt;
     }
     ++l.i;
     const std::size_t ini = l.i;

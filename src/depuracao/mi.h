@@ -27,7 +27,7 @@ struct ValorMi {
 
 struct RegistroMi {
     std::optional<unsigned long> ficha; // o número que precede o comando
-    char tipo = 0;      // '^', '*', '+', '=', '~', '@', '&' ou 0 no "(gdb)"
+    char tipo = 0; // '^', '*', '+', '=', '~', '@', '&' ou 0 no "(gdb)"
     std::string classe; // "done", "stopped"... (vazio nos de fluxo)
     ValorMi resultados; // tupla dos resultados; nos de fluxo, o texto
 };

@@ -225,8 +225,8 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     while (preparo[iArquivo].rfind("-file-exec-and-symbols", 0) != 0)
         ++iArquivo;
     if (r[iArquivo].classe == "error") {
-        erro = "O gdb não conseguiu abrir o programa \"" + config.programa + "\": " +
-               r[iArquivo].resultados.textoDe("msg");
+        erro = "O gdb não conseguiu abrir o programa \"" + config.programa +
+               "\": " + r[iArquivo].resultados.textoDe("msg");
         Encerra();
         return false;
     }
@@ -259,9 +259,10 @@ bool Sessao::esperaParada(RegistroMi& parada)
             assincronos_.erase(assincronos_.begin());
             return true;
         }
-        if (!interrupcaoEnviada && (pedidoParada_ || (config_.deveParar &&
-                                                      config_.deveParar(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                          std::chrono::steady_clock::now() - inicio))))) {
+        if (!interrupcaoEnviada &&
+            (pedidoParada_ ||
+             (config_.deveParar && config_.deveParar(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       std::chrono::steady_clock::now() - inicio))))) {
             pedidoParada_ = true;
             unsigned long f = 0;
             envia("-exec-interrupt", f);
@@ -460,7 +461,8 @@ bool Sessao::DefineParada(int linhaAlgoritmo, bool ligada)
 std::vector<VariavelVista> Sessao::Variaveis()
 {
     std::vector<VariavelVista> v;
-    if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) || config_.declaracoes.rotinas.empty())
+    if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) ||
+        config_.declaracoes.rotinas.empty())
         return v;
     const Rotina& globais = config_.declaracoes.rotinas.front();
     const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);

@@ -28,23 +28,21 @@
 
 namespace vendrilo::depuracao {
 
-
-
 enum class EstadoSessao {
-    Inativa,      // nada iniciado, ou encerrada
-    Parada,       // antes de uma linha do algoritmo: Linha(), Variaveis()
-    Terminada,    // o programa chegou ao fim: codigoSaida()
+    Inativa, // nada iniciado, ou encerrada
+    Parada, // antes de uma linha do algoritmo: Linha(), Variaveis()
+    Terminada, // o programa chegou ao fim: codigoSaida()
     ErroExecucao, // erro de execução: Linha() é a linha do erro, mensagem() o texto
     Interrompida, // parada a pedido (Interrompe ou deveParar) fora de uma linha conhecida
-    Falha,        // o gdb não respondeu como devia: mensagem()
+    Falha, // o gdb não respondeu como devia: mensagem()
 };
 
 struct ConfigSessao {
-    std::string programa;   // o executável compilado com -g
-    std::string terminal;   // terminal do programa (escravo de um pseudo-terminal); vazio: /dev/null
+    std::string programa; // o executável compilado com -g
+    std::string terminal; // terminal do programa (escravo de um pseudo-terminal); vazio: /dev/null
     Declaracoes declaracoes;
     int bibliotecaUsada = 0; // muda o deslocamento das linhas (ver LinhaAlgoritmoDaLinhaPascal)
-    std::string gdb;         // vazio: $VENDRILO_GDB, senão "gdb" no PATH
+    std::string gdb; // vazio: $VENDRILO_GDB, senão "gdb" no PATH
     // Consultada enquanto o programa roda, com o tempo desde o início do
     // passo; verdadeiro interrompe (como Interrompe()).
     std::function<bool(std::chrono::milliseconds)> deveParar;
@@ -52,13 +50,13 @@ struct ConfigSessao {
 
 struct VariavelVista {
     std::string rotina; // vazio para as globais
-    std::string nome;   // como declarada
-    std::string valor;  // nos termos do algoritmo
+    std::string nome; // como declarada
+    std::string valor; // nos termos do algoritmo
 };
 
 struct QuadroPilha {
     std::string rotina; // como declarada; vazio: o programa principal
-    int linha = -1;     // linha do algoritmo, base 0
+    int linha = -1; // linha do algoritmo, base 0
 };
 
 // Mensagem para quando o gdb não está instalado.
@@ -90,7 +88,7 @@ public:
     const std::set<int>& Paradas() const { return paradas_; }
 
     EstadoSessao estado() const { return estado_; }
-    int Linha() const { return linha_; }            // base 0; -1 fora do algoritmo
+    int Linha() const { return linha_; } // base 0; -1 fora do algoritmo
     const std::string& RotinaAtual() const { return rotina_; } // vazio: programa principal
     const std::string& mensagem() const { return mensagem_; }
     // O último passo acabou por um pedido de parada.
@@ -123,7 +121,7 @@ private:
     unsigned long proximaFicha_ = 1;
     std::atomic<bool> pedidoParada_{false};
     std::string arquivoPrograma_; // como o gdb nomeia o fonte Pascal
-    std::string paradaErro_;      // número do ponto de parada dos erros de execução
+    std::string paradaErro_; // número do ponto de parada dos erros de execução
     std::map<int, std::string> numerosParada_; // linha do algoritmo -> número no gdb
     std::set<int> paradas_;
     int linha_ = -1;

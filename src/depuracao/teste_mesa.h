@@ -36,18 +36,18 @@ private:
 std::string CampoCsv(const std::string& texto);
 
 enum class FimTesteMesa {
-    Terminou,      // o programa chegou ao fim
-    LimitePassos,  // parou no limite de passos
-    ErroExecucao,  // erro de execução: a mensagem traz a linha
-    Interrompido,  // pedido de parada (Ctrl+C, entrada que não veio)
-    Falha,         // o gdb falhou
+    Terminou, // o programa chegou ao fim
+    LimitePassos, // parou no limite de passos
+    ErroExecucao, // erro de execução: a mensagem traz a linha
+    Interrompido, // pedido de parada (Ctrl+C, entrada que não veio)
+    Falha, // o gdb falhou
 };
 
 struct ResultadoTesteMesa {
     FimTesteMesa fim = FimTesteMesa::Falha;
     int passos = 0;
-    int codigoSaida = 0;   // do programa, quando terminou
-    std::string mensagem;  // português; vazia quando terminou normalmente
+    int codigoSaida = 0; // do programa, quando terminou
+    std::string mensagem; // português; vazia quando terminou normalmente
 };
 
 // Anda linha a linha (entrando nas rotinas) desde a parada atual até o fim,

@@ -46,7 +46,8 @@ struct Formatador {
                     bytes.push_back(s[i++]);
                 }
                 algum = true;
-            } else if (atual() == '#' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
+            } else if (atual() == '#' && i + 1 < s.size() &&
+                       std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
                 ++i;
                 int v = 0;
                 while (std::isdigit(static_cast<unsigned char>(atual())))

@@ -191,7 +191,8 @@ bool EhTerminal(int fd)
     return isatty(fd) == 1;
 }
 
-ModoCru::ModoCru(int fd) : fd_(fd)
+ModoCru::ModoCru(int fd)
+    : fd_(fd)
 {
     termios t{};
     if (!isatty(fd) || tcgetattr(fd, &t) != 0)

@@ -36,7 +36,7 @@ public:
 private:
     pid_t pid_ = -1;
     int entrada_ = -1; // escrevemos aqui
-    int saida_ = -1;   // lemos daqui
+    int saida_ = -1; // lemos daqui
     std::string pendente_;
 };
 

@@ -36,7 +36,10 @@ void escreveTudo(int fd, const char* dados, std::size_t n)
 } // namespace
 
 PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
-    : mestre_(mestre), entrada_(entrada), saida_(saida), saidaEhTerminal_(isatty(saida) == 1)
+    : mestre_(mestre)
+    , entrada_(entrada)
+    , saida_(saida)
+    , saidaEhTerminal_(isatty(saida) == 1)
 {
     termios t{};
     entradaEhTerminal_ = isatty(entrada) == 1;
@@ -46,7 +49,7 @@ PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
     entradaLiberada_ = !respondeCursor_;
     entradaCrua_ = isatty(entrada) == 1 && tcgetattr(entrada, &t) == 0 && !(t.c_lflag & ISIG);
     sinalInterrupcao = false;
-    struct sigaction sa {};
+    struct sigaction sa { };
     sa.sa_handler = aoInterromper;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);

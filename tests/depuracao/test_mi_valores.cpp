@@ -22,7 +22,8 @@ TEST(LeituraMi, RegistrosDeResultadoEAssincronos)
     ASSERT_TRUE(b->campo("thread-groups"));
     EXPECT_EQ(b->campo("thread-groups")->itens.at(0).second.texto, "i1");
 
-    r = LeRegistroMi(R"(*stopped,reason="end-stepping-range",frame={func="MUDA",args=[{name="Q",value="2"}],line="24"})");
+    r = LeRegistroMi(
+        R"(*stopped,reason="end-stepping-range",frame={func="MUDA",args=[{name="Q",value="2"}],line="24"})");
     ASSERT_TRUE(r);
     EXPECT_FALSE(r->ficha);
     EXPECT_EQ(r->classe, "stopped");
@@ -54,8 +55,9 @@ TEST(LeituraMi, TextosComEscapesEFluxo)
 
 TEST(LeituraMi, LinhasMalFormadasSaoRecusadas)
 {
-    for (const char* linha : {"", "^", "^done,", "^done,x=", R"(^done,x="sem fim)", R"(^done,x={a="1")",
-                              R"(^done,x=[1])", "texto solto do programa", R"(~"a" resto)", R"(^done,x="1"y)"})
+    for (const char* linha :
+         {"", "^", "^done,", "^done,x=", R"(^done,x="sem fim)", R"(^done,x={a="1")", R"(^done,x=[1])",
+          "texto solto do programa", R"(~"a" resto)", R"(^done,x="1"y)"})
         EXPECT_FALSE(LeRegistroMi(linha)) << linha;
 }
 
@@ -87,20 +89,39 @@ TEST(ValoresDoAlgoritmo, ComoOAlunoEscreve)
         {"0x4010a2 <main>", "0x4010a2 <main>"}, // desconhecido: como veio
         {"{1, 2", "{1, 2"},
     };
-    const GrafiaDeNome grafia = [](const std::string& n) { return n == "NOME" ? "nome" : n == "NOTA" ? "nota" : n; };
+    const GrafiaDeNome grafia = [](const std::string& n) {
+        return n == "NOME" ? "nome" : n == "NOTA" ? "nota" : n;
+    };
     for (const auto& c : casos)
         EXPECT_EQ(ValorDoAlgoritmo(c.gdb, grafia), c.algoritmo) << c.gdb;
 }
 
 TEST(Declaracoes, GlobaisParametrosELocaisNaGrafiaDoAluno)
 {
-    const Declaracoes d = LeDeclaracoes({
-        "PROGRAM Executavel;", "USES CRT, DOS, AUTORIA", "{ VAR falsa : INTEGER; }", ";",
-        "VAR Soma, i : INTEGER ;", "CONST maximo = 3 ;", "TYPE aluno = record", "   Nome : STRING ;",
-        "   nota : REAL ;", "end ;", "VAR t : ARRAY [1..3] OF aluno ;", "VAR r : record x, Y : INTEGER; end;",
-        "FUNCTION Dobro ( v : REAL ; VAR k, w : INTEGER) : REAL ;", "VAR loc : INTEGER ;", "BEGIN",
-        "   CASE k OF 1 : BEGIN loc := 1; END; END;", "   Dobro := v * 2 ;", "END ;", "PROCEDURE vazio ;",
-        "BEGIN", "END ;", "BEGIN", "   i := 1 ;", "END."});
+    const Declaracoes d = LeDeclaracoes({"PROGRAM Executavel;",
+                                         "USES CRT, DOS, AUTORIA",
+                                         "{ VAR falsa : INTEGER; }",
+                                         ";",
+                                         "VAR Soma, i : INTEGER ;",
+                                         "CONST maximo = 3 ;",
+                                         "TYPE aluno = record",
+                                         "   Nome : STRING ;",
+                                         "   nota : REAL ;",
+                                         "end ;",
+                                         "VAR t : ARRAY [1..3] OF aluno ;",
+                                         "VAR r : record x, Y : INTEGER; end;",
+                                         "FUNCTION Dobro ( v : REAL ; VAR k, w : INTEGER) : REAL ;",
+                                         "VAR loc : INTEGER ;",
+                                         "BEGIN",
+                                         "   CASE k OF 1 : BEGIN loc := 1; END; END;",
+                                         "   Dobro := v * 2 ;",
+                                         "END ;",
+                                         "PROCEDURE vazio ;",
+                                         "BEGIN",
+                                         "END ;",
+                                         "BEGIN",
+                                         "   i := 1 ;",
+                                         "END."});
     ASSERT_EQ(d.rotinas.size(), 3u);
     EXPECT_EQ(d.rotinas[0].variaveis, (std::vector<std::string>{"Soma", "i", "t", "r"}));
     EXPECT_EQ(d.rotinas[1].nome, "Dobro");

@@ -50,7 +50,8 @@ public:
             return;
         }
         if (!entrada.empty()) {
-            EXPECT_EQ(write(entrada_[1], entrada.data(), entrada.size()), static_cast<ssize_t>(entrada.size()));
+            EXPECT_EQ(write(entrada_[1], entrada.data(), entrada.size()),
+                      static_cast<ssize_t>(entrada.size()));
         }
         close(entrada_[1]);
         saida_ = open((tmp_ / "saida.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -120,8 +121,9 @@ void confereTrajeto(SessaoTeste& t, const std::vector<Parada>& esperado)
 
 TEST(SessaoGdb, LacoComSomaEContador)
 {
-    SessaoTeste t({"DECLARE i, Soma INTEIRO", "INICIO", "   Soma <- 0", "   i <- 1", "   ENQUANTO i <= 3 FACA",
-                   "      Soma <- Soma + i", "      i <- i + 1", "   FIM-ENQUANTO", "FIM"});
+    SessaoTeste t({"DECLARE i, Soma INTEIRO", "INICIO", "   Soma <- 0", "   i <- 1",
+                   "   ENQUANTO i <= 3 FACA", "      Soma <- Soma + i", "      i <- i + 1", "   FIM-ENQUANTO",
+                   "FIM"});
     ASSERT_TRUE(t.ok());
     confereTrajeto(t, {{3, {"i=0", "Soma=0"}},
                        {4, {"i=0", "Soma=0"}},
@@ -140,18 +142,17 @@ TEST(SessaoGdb, LacoComSomaEContador)
 
 TEST(SessaoGdb, FuncaoComParametroELocalPassoDentroESobre)
 {
-    const std::vector<std::string> alg = {
-        "DECLARE r INTEIRO",                      // 1
-        "FUNCAO dobro (PARAM-VALOR x INTEIRO) INTEIRO", // 2
-        "DECLARE t INTEIRO",                      // 3
-        "INICIO-FUNCAO",                          // 4
-        "   t <- x * 2",                          // 5
-        "   dobro <- t",                          // 6
-        "FIM-FUNCAO",                             // 7
-        "INICIO",                                 // 8
-        "   r <- dobro (5)",                      // 9
-        "   r <- dobro (r)",                      // 10
-        "FIM"};                                   // 11
+    const std::vector<std::string> alg = {"DECLARE r INTEIRO", // 1
+                                          "FUNCAO dobro (PARAM-VALOR x INTEIRO) INTEIRO", // 2
+                                          "DECLARE t INTEIRO", // 3
+                                          "INICIO-FUNCAO", // 4
+                                          "   t <- x * 2", // 5
+                                          "   dobro <- t", // 6
+                                          "FIM-FUNCAO", // 7
+                                          "INICIO", // 8
+                                          "   r <- dobro (5)", // 9
+                                          "   r <- dobro (r)", // 10
+                                          "FIM"}; // 11
     SessaoTeste t(alg);
     ASSERT_TRUE(t.ok());
     EXPECT_EQ(t.s.Linha() + 1, 9);
@@ -180,12 +181,27 @@ TEST(SessaoGdb, FuncaoComParametroELocalPassoDentroESobre)
 
 TEST(SessaoGdb, VetorRegistroTextoRealLogico)
 {
-    SessaoTeste t({"DECLARE v VETOR [1..3] CONTEM-INTEIRO", "DECLARE k INTEIRO", "DECLARE q, m REAL",
-                   "DECLARE ok LOGICO", "DECLARE nome CARACTER", "TIPO-REG aluno = REG", "   Nome CARACTER",
-                   "   nota REAL", "FIM-REG", "DECLARE a ASSIM-COMO aluno", "INICIO",
-                   "   PARA k DE 1 ATE 3 FACA", "      v[k] <- k * k", "   FIM-PARA", "   q <- 10 / 4",
-                   "   m <- 10 / 3", "   ok <- m > q", "   nome <- 'Jo\xE3o Silva'", "   a.Nome <- nome",
-                   "   a.nota <- q * 3", "FIM"});
+    SessaoTeste t({"DECLARE v VETOR [1..3] CONTEM-INTEIRO",
+                   "DECLARE k INTEIRO",
+                   "DECLARE q, m REAL",
+                   "DECLARE ok LOGICO",
+                   "DECLARE nome CARACTER",
+                   "TIPO-REG aluno = REG",
+                   "   Nome CARACTER",
+                   "   nota REAL",
+                   "FIM-REG",
+                   "DECLARE a ASSIM-COMO aluno",
+                   "INICIO",
+                   "   PARA k DE 1 ATE 3 FACA",
+                   "      v[k] <- k * k",
+                   "   FIM-PARA",
+                   "   q <- 10 / 4",
+                   "   m <- 10 / 3",
+                   "   ok <- m > q",
+                   "   nome <- 'Jo\xE3o Silva'",
+                   "   a.Nome <- nome",
+                   "   a.nota <- q * 3",
+                   "FIM"});
     ASSERT_TRUE(t.ok());
     ASSERT_TRUE(t.s.DefineParada(20, true)); // linha 21 (FIM)
     t.s.Continua();
@@ -209,7 +225,8 @@ TEST(SessaoGdb, ParadaNoLacoEEntradaLida)
         EXPECT_EQ(t.s.Linha() + 1, 6);
         vistos.push_back(t.variaveis());
     }
-    EXPECT_EQ(vistos, (std::vector<Vars>{{"n=3", "i=1", "s=0"}, {"n=3", "i=2", "s=1"}, {"n=3", "i=3", "s=3"}}));
+    EXPECT_EQ(vistos,
+              (std::vector<Vars>{{"n=3", "i=1", "s=0"}, {"n=3", "i=2", "s=1"}, {"n=3", "i=3", "s=3"}}));
     EXPECT_EQ(t.s.estado(), EstadoSessao::Terminada);
     // Tirar a parada: sai uma vez; a segunda não acha o que tirar.
     EXPECT_TRUE(t.s.DefineParada(5, false));
