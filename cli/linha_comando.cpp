@@ -9,7 +9,6 @@
 #include "translate/tradutor.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <ostream>
 
 namespace vendrilo::cli {
@@ -91,8 +90,8 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
     switch (r.situacao) {
     case SituacaoCompilacao::Sucesso:
         if (!opcoes.testeDeMesa.empty())
-            return EtapaTesteDeMesa(tradutor.estado().NomeExe, linhasPascal, tradutor.estado().BibliotecaUsada,
-                                    opcoes, t);
+            return EtapaTesteDeMesa(tradutor.estado().NomeExe, linhasPascal,
+                                    tradutor.estado().BibliotecaUsada, opcoes, t);
         return opcoes.executar ? etapaExecucao(tradutor, t) : SaidaSucesso;
     case SituacaoCompilacao::ErroCompilacao:
         t.saida << arquivo << ":\n";
@@ -117,31 +116,8 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
 {
     Opcoes o;
     bool fimOpcoes = false;
-    bool passosDados = false;
-    for (std::size_t i = 0; i < argumentos.size(); ++i) {
-        const std::string& a = argumentos[i];
-        if (!fimOpcoes && (a == "--teste-de-mesa" || a == "--passos")) {
-            // Opções com valor: o argumento seguinte.
-            if (i + 1 >= argumentos.size()) {
-                if (o.erro.empty())
-                    o.erro = a + " precisa de um valor";
-                continue;
-            }
-            const std::string& valor = argumentos[++i];
-            if (a == "--teste-de-mesa") {
-                o.testeDeMesa = valor;
-            } else {
-                passosDados = true;
-                char* fim = nullptr;
-                const long n = std::strtol(valor.c_str(), &fim, 10);
-                if (valor.empty() || *fim != '\0' || n < 1 || n > 100000000) {
-                    if (o.erro.empty())
-                        o.erro = "--passos precisa de um número inteiro de 1 a 100000000: " + valor;
-                } else {
-                    o.passos = static_cast<int>(n);
-                }
-            }
-        } else if (!fimOpcoes && a == "--") {
+    for (const std::string& a : SeparaOpcoesTesteMesa(argumentos, o)) {
+        if (!fimOpcoes && a == "--") {
             fimOpcoes = true;
         } else if (!fimOpcoes && a == "--so-traduz") {
             o.soTraduz = true;
@@ -158,12 +134,7 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
     }
     if (o.erro.empty() && o.soTraduz && o.executar)
         o.erro = "--so-traduz e --executar não podem ser usadas juntas";
-    if (o.erro.empty() && !o.testeDeMesa.empty() && (o.soTraduz || o.executar))
-        o.erro = "--teste-de-mesa não pode ser usada com --so-traduz nem com --executar";
-    if (o.erro.empty() && passosDados && o.testeDeMesa.empty())
-        o.erro = "--passos só vale com --teste-de-mesa";
-    if (o.erro.empty() && !o.testeDeMesa.empty() && o.arquivos.size() > 1)
-        o.erro = "--teste-de-mesa aceita um só algoritmo";
+    ConfereOpcoesTesteMesa(o);
     if (o.erro.empty() && !o.ajuda && o.arquivos.empty())
         o.erro = "nenhum algoritmo informado";
     return o;

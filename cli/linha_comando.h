@@ -19,7 +19,8 @@ struct Opcoes {
     bool executar = false;
     bool ajuda = false;
     std::string testeDeMesa; // CSV do teste de mesa; vazio: sem teste de mesa
-    int passos = 10000;      // limite de passos do teste de mesa
+    int passos = 10000; // limite de passos do teste de mesa
+    bool passosDados = false; // --passos apareceu
     std::vector<std::string> arquivos;
     std::string erro; // uso incorreto, em português; vazio quando tudo certo
 };

@@ -6,6 +6,7 @@
 #include "platform/canal_processo.h"
 #include "platform/ponte_terminal.h"
 
+#include <cstdlib>
 #include <ostream>
 
 namespace vendrilo::cli {
@@ -18,6 +19,54 @@ using namespace std::chrono_literals;
 constexpr auto EsperaSemEntrada = 3s;
 
 } // namespace
+
+std::vector<std::string> SeparaOpcoesTesteMesa(const std::vector<std::string>& argumentos, Opcoes& o)
+{
+    std::vector<std::string> resto;
+    bool fimOpcoes = false;
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string& a = argumentos[i];
+        fimOpcoes = fimOpcoes || a == "--";
+        if (fimOpcoes || (a != "--teste-de-mesa" && a != "--passos")) {
+            resto.push_back(a);
+            continue;
+        }
+        // Opções com valor: o argumento seguinte.
+        if (i + 1 >= argumentos.size() || argumentos[i + 1].empty()) {
+            if (o.erro.empty())
+                o.erro = a + " precisa de um valor";
+            ++i;
+            continue;
+        }
+        const std::string& valor = argumentos[++i];
+        if (a == "--teste-de-mesa") {
+            o.testeDeMesa = valor;
+            continue;
+        }
+        o.passosDados = true;
+        char* fim = nullptr;
+        const long n = std::strtol(valor.c_str(), &fim, 10);
+        if (*fim != '\0' || n < 1 || n > 100000000) {
+            if (o.erro.empty())
+                o.erro = "--passos precisa de um número inteiro de 1 a 100000000: " + valor;
+        } else {
+            o.passos = static_cast<int>(n);
+        }
+    }
+    return resto;
+}
+
+void ConfereOpcoesTesteMesa(Opcoes& o)
+{
+    if (!o.erro.empty())
+        return;
+    if (!o.testeDeMesa.empty() && (o.soTraduz || o.executar))
+        o.erro = "--teste-de-mesa não pode ser usada com --so-traduz nem com --executar";
+    else if (o.passosDados && o.testeDeMesa.empty())
+        o.erro = "--passos só vale com --teste-de-mesa";
+    else if (!o.testeDeMesa.empty() && o.arquivos.size() > 1)
+        o.erro = "--teste-de-mesa aceita um só algoritmo";
+}
 
 int EtapaTesteDeMesa(const std::string& programa, const std::vector<std::string>& linhasPascal,
                      int bibliotecaUsada, const Opcoes& opcoes, Terminal& t)
