@@ -264,16 +264,27 @@ TEST(SessaoGdb, ErroDeExecucaoNaLinha)
     EXPECT_EQ(t.variaveis(), (Vars{"n=7", "z=0"}));
 }
 
-TEST(SessaoGdb, SemGdbUmaMensagemQueNomeiaOPacote)
+TEST(SessaoGdb, ProgramasQueNaoPodemSerDepuradosDaoMensagem)
 {
-    Sessao s;
-    ConfigSessao c;
-    c.programa = "/bin/true";
-    c.gdb = "gdb-que-nao-existe-17";
-    std::string erro;
-    EXPECT_FALSE(s.Inicia(c, erro));
-    EXPECT_NE(erro.find("pacote Debian \"gdb\""), std::string::npos) << erro;
-    EXPECT_EQ(s.estado(), EstadoSessao::Inativa);
+    const struct {
+        const char* gdb;
+        const char* programa;
+        const char* trecho;
+    } casos[] = {
+        {"gdb-que-nao-existe-17", "/bin/true", "pacote Debian \"gdb\""},
+        {"", "/nao/existe/programa.exe", "não conseguiu abrir o programa"},
+        {"", "/bin/true", "não tem informação de linhas"}, // sem -g
+    };
+    for (const auto& c : casos) {
+        Sessao s;
+        ConfigSessao config;
+        config.programa = c.programa;
+        config.gdb = c.gdb;
+        std::string erro;
+        EXPECT_FALSE(s.Inicia(config, erro)) << c.programa;
+        EXPECT_NE(erro.find(c.trecho), std::string::npos) << erro;
+        EXPECT_NE(s.estado(), EstadoSessao::Parada);
+    }
 }
 
 } // namespace
