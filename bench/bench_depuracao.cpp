@@ -6,7 +6,7 @@
 #include "depuracao/teste_mesa.h"
 #include "platform/canal_processo.h"
 #include "platform/pasta_programa.h"
-#include "platform/ponte_terminal.h"
+#include "platform/ponte_depuracao.h"
 #include "translate/compilacao.h"
 #include "translate/leitor_linhas.h"
 #include "translate/tradutor.h"
@@ -51,7 +51,7 @@ struct Ambiente {
     ConfigSessao config;
     PseudoTerminal pt;
     int nulo = -1;
-    std::unique_ptr<PonteTerminal> ponte;
+    std::unique_ptr<PonteDepuracao> ponte;
     std::string erro;
 
     Ambiente()
@@ -77,7 +77,7 @@ struct Ambiente {
         if (!AbrePseudoTerminal(pt, erro))
             return;
         nulo = open("/dev/null", O_RDWR | O_CLOEXEC);
-        ponte = std::make_unique<PonteTerminal>(pt.mestre, nulo, nulo);
+        ponte = std::make_unique<PonteDepuracao>(pt.mestre, nulo, nulo);
         config.programa = t.estado().NomeExe;
         config.terminal = pt.nomeEscravo;
         config.declaracoes = LeDeclaracoes(pascal);

@@ -4,7 +4,7 @@
 #include "depuracao/teste_mesa.h"
 #include "formato/gravacao_segura.h"
 #include "platform/canal_processo.h"
-#include "platform/ponte_terminal.h"
+#include "platform/ponte_depuracao.h"
 
 #include <cstdlib>
 #include <ostream>
@@ -90,7 +90,7 @@ int EtapaTesteDeMesa(const std::string& programa, const std::vector<std::string>
     bool entradaEsgotada = false;
     {
         ModoCru cru(0); // as teclas vão direto ao programa, que ecoa o que lê
-        PonteTerminal ponte(pt.mestre);
+        PonteDepuracao ponte(pt.mestre);
         config.deveParar = [&](std::chrono::milliseconds passo) {
             entradaEsgotada = ponte.EntradaAcabou() && passo > EsperaSemEntrada;
             return ponte.PediuInterrupcao() || entradaEsgotada;

@@ -4,7 +4,7 @@
 
 #include "depuracao/sessao.h"
 #include "platform/canal_processo.h"
-#include "platform/ponte_terminal.h"
+#include "platform/ponte_depuracao.h"
 
 #include <fcntl.h>
 #include <thread>
@@ -55,7 +55,7 @@ public:
         }
         close(entrada_[1]);
         saida_ = open((tmp_ / "saida.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        ponte_ = std::make_unique<PonteTerminal>(pt_.mestre, entrada_[0], saida_);
+        ponte_ = std::make_unique<PonteDepuracao>(pt_.mestre, entrada_[0], saida_);
         ConfigSessao c;
         c.programa = t.estado().NomeExe;
         c.terminal = pt_.nomeEscravo;
@@ -95,7 +95,7 @@ private:
     PseudoTerminal pt_;
     int entrada_[2] = {-1, -1};
     int saida_ = -1;
-    std::unique_ptr<PonteTerminal> ponte_;
+    std::unique_ptr<PonteDepuracao> ponte_;
     bool ok_ = false;
 };
 

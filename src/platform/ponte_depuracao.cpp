@@ -1,4 +1,4 @@
-#include "platform/ponte_terminal.h"
+#include "platform/ponte_depuracao.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,7 +35,7 @@ void escreveTudo(int fd, const char* dados, std::size_t n)
 
 } // namespace
 
-PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
+PonteDepuracao::PonteDepuracao(int mestre, int entrada, int saida)
     : mestre_(mestre)
     , entrada_(entrada)
     , saida_(saida)
@@ -56,17 +56,17 @@ PonteTerminal::PonteTerminal(int mestre, int entrada, int saida)
     thread_ = std::thread([this] { laco(); });
 }
 
-PonteTerminal::~PonteTerminal()
+PonteDepuracao::~PonteDepuracao()
 {
     Para();
 }
 
-bool PonteTerminal::PediuInterrupcao() const
+bool PonteDepuracao::PediuInterrupcao() const
 {
     return sinalInterrupcao;
 }
 
-void PonteTerminal::entregaSaida(const char* dados, long n)
+void PonteDepuracao::entregaSaida(const char* dados, long n)
 {
     std::string s(dados, static_cast<std::size_t>(n));
     // Sem um terminal de verdade nos dois lados, ninguém responde à pergunta
@@ -80,7 +80,7 @@ void PonteTerminal::entregaSaida(const char* dados, long n)
     escreveTudo(saida_, s.data(), s.size());
 }
 
-void PonteTerminal::laco()
+void PonteDepuracao::laco()
 {
     char buf[4096];
     while (!parar_) {
@@ -117,7 +117,7 @@ void PonteTerminal::laco()
     }
 }
 
-void PonteTerminal::Para()
+void PonteDepuracao::Para()
 {
     if (!thread_.joinable())
         return;

@@ -9,13 +9,13 @@
 
 namespace vendrilo {
 
-class PonteTerminal {
+class PonteDepuracao {
 public:
     // `mestre` é o lado mestre do pseudo-terminal do programa.
-    PonteTerminal(int mestre, int entrada = 0, int saida = 1);
-    ~PonteTerminal();
-    PonteTerminal(const PonteTerminal&) = delete;
-    PonteTerminal& operator=(const PonteTerminal&) = delete;
+    PonteDepuracao(int mestre, int entrada = 0, int saida = 1);
+    ~PonteDepuracao();
+    PonteDepuracao(const PonteDepuracao&) = delete;
+    PonteDepuracao& operator=(const PonteDepuracao&) = delete;
 
     // Sem terminal nos dois lados, a entrada começa retida: a que já espera
     // num arquivo seria tomada pela unidade CRT, ao começar, como resposta à
