@@ -2,7 +2,6 @@
 
 #include "formato/arquivo_ini.h"
 #include "formato/texto_1252.h"
-#include "platform/processo.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,21 +30,6 @@ std::string paraUtf8(std::string_view s)
     return Utf8Valido(s) ? std::string(s) : De1252(s);
 }
 
-bool lancadorPadrao(const std::vector<std::string>& argv, const std::string& pasta)
-{
-    return IniciaDesligado(argv, pasta);
-}
-
-// O sh só recebe texto fixo; mensagens e programa chegam como argumentos.
-constexpr const char* RoteiroConsole =
-    "fim=$1; erro=$2; manter=$3; shift 3\n"
-    "\"$@\"; st=$?\n"
-    "if [ \"$manter\" = 1 ]; then\n"
-    "  if [ \"$st\" -ne 0 ]; then printf '\\n%s %s.\\n' \"$erro\" \"$st\"; fi\n"
-    "  printf '\\n%s' \"$fim\"; read -r _\n"
-    "fi\n"
-    "exit \"$st\"\n";
-
 } // namespace
 
 ConfigConsole LeConfigConsole(const std::string& caminhoPif)
@@ -63,10 +47,30 @@ ConfigConsole LeConfigConsole(const std::string& caminhoPif)
         const std::string chave = minusculas(std::string(l.nome));
         const std::string valor = paraUtf8(l.valor);
         auto sim = [&] { return valor == "1" || minusculas(valor) == "sim" || minusculas(valor) == "true"; };
-        if (chave == "terminal" && !valor.empty())
-            c.terminal = valor;
-        else if (chave == "titulo")
+        // Números fora de uma faixa razoável ficam no padrão.
+        auto numero = [&](int& destino, int minimo, int maximo) {
+            try {
+                std::size_t fim = 0;
+                int v = std::stoi(valor, &fim);
+                if (fim == valor.size() && v >= minimo && v <= maximo)
+                    destino = v;
+            } catch (const std::exception&) {
+            }
+        };
+        if (chave == "titulo")
             c.titulo = valor;
+        else if (chave == "colunas")
+            numero(c.colunas, 20, 500);
+        else if (chave == "linhas")
+            numero(c.linhas, 5, 300);
+        else if (chave == "fonte" && !valor.empty())
+            c.fonte = valor;
+        else if (chave == "tamanhofonte")
+            numero(c.tamanhoFonte, 4, 96);
+        else if (chave == "cortexto" && !valor.empty())
+            c.corTexto = valor;
+        else if (chave == "corfundo" && !valor.empty())
+            c.corFundo = valor;
         else if (chave == "maximizada")
             c.maximizada = sim();
         else if (chave == "manteraberta")
@@ -99,27 +103,6 @@ bool ConsoleUtf8(const std::string& NomeExe, const ConfigConsole& config)
     return false;
 }
 
-std::vector<std::string> ComandoConsole(const std::string& NomeExe, const ConfigConsole& config, bool utf8)
-{
-    std::vector<std::string> argv = {config.terminal, "-T", config.titulo};
-    if (config.maximizada)
-        argv.push_back("-maximized");
-    argv.push_back("-e");
-    std::string fim = config.mensagemFinal, erro = config.mensagemErro;
-    if (!utf8) {
-        // Sob o luit tudo o que o console escreve é Windows-1252, inclusive
-        // as mensagens do roteiro.
-        if (std::string luit = ProcuraPrograma("luit"); !luit.empty()) {
-            argv.insert(argv.end(), {luit, "-encoding", "CP 1252", "--"});
-            fim = Para1252(fim);
-            erro = Para1252(erro);
-        }
-    }
-    argv.insert(argv.end(), {"/bin/sh", "-c", RoteiroConsole, "vendrilo-console", fim, erro,
-                             config.manterAberta ? "1" : "0", NomeExe});
-    return argv;
-}
-
 void DefineLancadorConsole(LancadorConsole lancador)
 {
     std::lock_guard trava(mutexLancador);
@@ -132,16 +115,17 @@ bool AbreConsole(const std::string& NomeExe)
     const std::string exe = fs::absolute(NomeExe, ec).lexically_normal().string();
     if (exe.size() < 3)
         return false;
-    ConfigConsole config = LeConfigConsole(exe.substr(0, exe.size() - 3) + "pif");
-    if (const char* t = std::getenv("VENDRILO_TERMINAL"); t && *t)
-        config.terminal = t;
-    const auto argv = ComandoConsole(exe, config, ConsoleUtf8(exe, config));
+    PedidoConsole pedido;
+    pedido.programa = exe;
+    pedido.pasta = fs::path(exe).parent_path().string();
+    pedido.config = LeConfigConsole(exe.substr(0, exe.size() - 3) + "pif");
+    pedido.utf8 = ConsoleUtf8(exe, pedido.config);
     LancadorConsole lancador;
     {
         std::lock_guard trava(mutexLancador);
-        lancador = lancadorAtual ? lancadorAtual : LancadorConsole(lancadorPadrao);
+        lancador = lancadorAtual;
     }
-    return lancador(argv, fs::path(exe).parent_path().string());
+    return lancador && lancador(pedido);
 }
 
 } // namespace vendrilo

@@ -1,17 +1,23 @@
 #pragma once
-// O console em que o programa compilado roda: uma janela de terminal nova,
-// maximizada, que segue as configurações do tpc.pif ao lado do programa.
+// O console em que o programa compilado roda: uma janela do próprio
+// Vendrilo, que segue as configurações do tpc.pif ao lado do programa.
+// Este lado, sem Qt, lê as configurações e pede a janela a quem a sabe abrir.
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace vendrilo {
 
 // Configurações lidas do tpc.pif (seção [Console]); textos em UTF-8.
+// Nenhuma chave escolhe um programa a iniciar: só o compilado roda.
 struct ConfigConsole {
-    std::string terminal = "xterm";
     std::string titulo = "Vendrilo de Algoritmos - Execução";
+    int colunas = 80;
+    int linhas = 25;
+    std::string fonte = "monospace";
+    int tamanhoFonte = 14;
+    std::string corTexto = "#c0c0c0";
+    std::string corFundo = "#000000";
     bool maximizada = true;
     bool manterAberta = true;
     std::string mensagemFinal = "Pressione ENTER para fechar esta janela.";
@@ -19,8 +25,8 @@ struct ConfigConsole {
     std::string codificacao = "automatica"; // "automatica", "CP1252" ou "UTF-8"
 };
 
-// Lê o arquivo (INI, UTF-8 ou Windows-1252); o que faltar fica no padrão,
-// e um arquivo ausente ou ilegível dá só o padrão.
+// Lê o arquivo (INI, UTF-8 ou Windows-1252); o que faltar ou não servir
+// fica no padrão, e um arquivo ausente ou ilegível dá só o padrão.
 ConfigConsole LeConfigConsole(const std::string& caminhoPif);
 
 // Verdadeiro quando o console deve ser UTF-8: codificação "UTF-8", ou
@@ -28,21 +34,22 @@ ConfigConsole LeConfigConsole(const std::string& caminhoPif);
 // alg/ALG) em UTF-8 válido com letras fora do ASCII. O resto é Windows-1252.
 bool ConsoleUtf8(const std::string& NomeExe, const ConfigConsole& config);
 
-// A linha de comando da janela: terminal, título, maximizada, e um sh que
-// roda o programa ("$@", o caminho nunca é interpretado), mostra o código
-// de saída diferente de zero e espera ENTER; sob luit quando Windows-1252.
-// NomeExe deve ser um caminho absoluto.
-std::vector<std::string> ComandoConsole(const std::string& NomeExe, const ConfigConsole& config,
-                                        bool utf8);
+// O que a janela do console recebe: o programa (caminho absoluto), a pasta
+// em que ele roda e as configurações do .pif ao lado dele.
+struct PedidoConsole {
+    std::string programa;
+    std::string pasta;
+    ConfigConsole config;
+    bool utf8 = false;
+};
 
-// Quem inicia a janela: por padrão, IniciaDesligado na pasta do programa.
-// Os testes trocam por um que só registra. nullptr volta ao padrão.
-using LancadorConsole = std::function<bool(const std::vector<std::string>& argv, const std::string& pasta)>;
+// Quem abre a janela: o lado gráfico registra o seu ao começar; os testes
+// trocam por um que só registra. nullptr: nenhum (AbreConsole falha).
+using LancadorConsole = std::function<bool(const PedidoConsole& pedido)>;
 void DefineLancadorConsole(LancadorConsole lancador);
 
 // Abre o console para NomeExe, com o .pif ao lado dele (os três últimos
-// caracteres trocados por "pif"); $VENDRILO_TERMINAL, quando definida,
-// substitui o programa de terminal. Não espera. Falso quando não iniciou.
+// caracteres trocados por "pif"). Não espera. Falso quando não abriu.
 bool AbreConsole(const std::string& NomeExe);
 
 } // namespace vendrilo

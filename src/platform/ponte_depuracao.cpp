@@ -1,4 +1,5 @@
 #include "platform/ponte_depuracao.h"
+#include "platform/ponte_terminal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -44,6 +45,8 @@ PonteDepuracao::PonteDepuracao(int mestre, int entrada, int saida)
     termios t{};
     entradaEhTerminal_ = isatty(entrada) == 1;
     respondeCursor_ = !(entradaEhTerminal_ && saidaEhTerminal_);
+    // O programa escreve Windows-1252; num terminal UTF-8, como no Executar.
+    converte_ = saida == 1 && SaidaEmTerminalUtf8();
     // Com um terminal de verdade, é ele que responde à pergunta do cursor, e
     // a resposta precisa passar desde o começo.
     entradaLiberada_ = !respondeCursor_;
@@ -77,6 +80,8 @@ void PonteDepuracao::entregaSaida(const char* dados, long n)
             escreveTudo(mestre_, "\x1b[1;1R", 6);
         }
     }
+    if (converte_)
+        s = Windows1252ParaTerminal(s);
     escreveTudo(saida_, s.data(), s.size());
 }
 

@@ -38,6 +38,7 @@ private:
     int mestre_, entrada_, saida_;
     bool saidaEhTerminal_;
     bool entradaEhTerminal_ = false;
+    bool converte_ = false; // saída Windows-1252 convertida para o terminal UTF-8
     bool respondeCursor_ = false; // nós respondemos à pergunta da posição do cursor
     std::atomic<bool> entradaLiberada_{false};
     bool entradaCrua_; // o terminal de entrada está em modo cru: Ctrl+C chega como byte

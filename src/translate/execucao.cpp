@@ -1,6 +1,7 @@
 #include "translate/execucao.h"
 
 #include "platform/console.h"
+#include "platform/ponte_terminal.h"
 #include "platform/processo.h"
 
 #include <filesystem>
@@ -40,6 +41,11 @@ int ExecutaNoTerminal(const std::string& NomeExe)
         return -1;
     // Caminho absoluto: um nome sem "/" não pode ser procurado no PATH.
     const std::string exe = fs::absolute(NomeExe, ec).string();
+    // Num terminal UTF-8 a saída em Windows-1252 é convertida; num arquivo
+    // ou cano os bytes seguem como o programa os escreveu.
+    if (SaidaEmTerminalUtf8() && exe.size() >= 3 &&
+        !ConsoleUtf8(exe, LeConfigConsole(exe.substr(0, exe.size() - 3) + "pif")))
+        return ExecutaComConversao1252({exe});
     const ResultadoProcesso r = ExecutaProcesso({exe});
     return r.iniciado ? r.status : -1;
 }

@@ -21,7 +21,8 @@ struct ResultadoExecucao {
 ResultadoExecucao ExecutaAlgoritmo(const std::string& NomeArquivo);
 
 // Roda NomeExe no terminal atual, com a entrada e a saída herdadas, e
-// espera o fim. Devolve o código de saída (128 + sinal quando morto por
+// espera o fim; num terminal UTF-8, por um pseudoterminal que converte o
+// Windows-1252 do programa. Devolve o código de saída (128 + sinal quando morto por
 // sinal), ou -1 quando o programa não existe ou não pôde ser iniciado.
 int ExecutaNoTerminal(const std::string& NomeExe);
 

@@ -1,12 +1,13 @@
 // Programa do Vendrilo: partida na ordem do desenho original.
 
+#include "console/abertura_console.h"
+#include "platform/dialogos.h"
+#include "platform/pasta_programa.h"
 #include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
 #include "workspace/pesquisa.h"
 #include "workspace/principal.h"
 #include "workspace/splash.h"
-#include "platform/dialogos.h"
-#include "platform/pasta_programa.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
     vendrilo::dialogos().defineJanelaPai(principal);
     new vendrilo::ComandosPesquisa(principal);
     new vendrilo::ComandosTraducao(principal); // Traduzir e Executar
+    vendrilo::InstalaConsole(principal); // a janela do Executar
 
     // A pasta do programa recebe o que lhe falta; os arquivos do aluno ficam.
     const vendrilo::ResultadoPreparo preparo = vendrilo::PreparaPastaPrograma();

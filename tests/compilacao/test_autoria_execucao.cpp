@@ -73,7 +73,7 @@ TEST(Executar, SemProgramaPedeATraducao)
 {
     PastaTemp tmp;
     bool chamou = false;
-    DefineLancadorConsole([&](const auto&, const auto&) { return chamou = true; });
+    DefineLancadorConsole([&](const PedidoConsole&) { return chamou = true; });
     const ResultadoExecucao r = ExecutaAlgoritmo(tmp / "nunca traduzido.ALG");
     DefineLancadorConsole(nullptr);
     EXPECT_FALSE(r.iniciado);
@@ -85,24 +85,24 @@ TEST(Executar, ComProgramaAbreOConsoleENaoEspera)
 {
     PastaTemp tmp;
     Grava(tmp / "soma.exe", "");
-    std::vector<std::vector<std::string>> chamadas;
-    DefineLancadorConsole([&](const std::vector<std::string>& argv, const std::string&) {
-        chamadas.push_back(argv);
+    std::vector<std::string> chamadas;
+    DefineLancadorConsole([&](const PedidoConsole& p) {
+        chamadas.push_back(p.programa);
         return true;
     });
     // Os três últimos caracteres trocados, seja qual for a extensão.
     const ResultadoExecucao r1 = ExecutaAlgoritmo(tmp / "soma.ALG");
     const ResultadoExecucao r2 = ExecutaAlgoritmo(tmp / "soma.xyz");
-    DefineLancadorConsole([](const auto&, const auto&) { return false; });
+    DefineLancadorConsole([](const PedidoConsole&) { return false; });
     const ResultadoExecucao r3 = ExecutaAlgoritmo(tmp / "soma.alg");
     DefineLancadorConsole(nullptr);
     EXPECT_TRUE(r1.iniciado);
     EXPECT_TRUE(r1.mensagem.empty());
     EXPECT_TRUE(r2.iniciado);
     ASSERT_EQ(chamadas.size(), 2u) << "duas execuções, dois consoles";
-    EXPECT_EQ(chamadas[0].back(), tmp / "soma.exe");
+    EXPECT_EQ(chamadas[0], tmp / "soma.exe");
     EXPECT_FALSE(r3.iniciado);
-    EXPECT_FALSE(r3.mensagem.empty()) << "sem terminal o aluno fica sabendo";
+    EXPECT_FALSE(r3.mensagem.empty()) << "sem console o aluno fica sabendo";
 }
 
 TEST(Executar, NoTerminalAtualDevolveOCodigo)

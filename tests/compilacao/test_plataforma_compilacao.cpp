@@ -148,7 +148,7 @@ struct CasoPif {
     const char* nome;
     const char* conteudo;
     bool maximizada, manterAberta;
-    const char* terminal;
+    int colunas, linhas, tamanhoFonte;
     const char* mensagemFinal;
     const char* codificacao;
 };
@@ -166,7 +166,9 @@ TEST_P(LeituraPif, LeASecaoConsole)
     const ConfigConsole cfg = LeConfigConsole(tmp / "p.pif");
     EXPECT_EQ(cfg.maximizada, c.maximizada);
     EXPECT_EQ(cfg.manterAberta, c.manterAberta);
-    EXPECT_EQ(cfg.terminal, c.terminal);
+    EXPECT_EQ(cfg.colunas, c.colunas);
+    EXPECT_EQ(cfg.linhas, c.linhas);
+    EXPECT_EQ(cfg.tamanhoFonte, c.tamanhoFonte);
     EXPECT_EQ(cfg.mensagemFinal, c.mensagemFinal);
     EXPECT_EQ(cfg.codificacao, c.codificacao);
 }
@@ -174,42 +176,23 @@ TEST_P(LeituraPif, LeASecaoConsole)
 INSTANTIATE_TEST_SUITE_P(
     Arquivos, LeituraPif,
     ::testing::Values(
-        CasoPif{"ausente_da_o_padrao", nullptr, true, true, "xterm", "Pressione ENTER para fechar esta janela.",
-                "automatica"},
-        CasoPif{"valores_e_comentarios",
-                "; comentario\r\n[Console]\r\nTerminal = uxterm \r\nMaximizada=0\r\nManterAberta=nao\r\n"
-                "MensagemFinal=Tecle ENTER\r\nCodificacao=UTF-8\r\n",
-                false, false, "uxterm", "Tecle ENTER", "UTF-8"},
-        CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true,
-                "xterm", "Aperte a tecla \xC3\x89nter", "automatica"},
-        CasoPif{"utf8_com_marca_de_ordem", "\xEF\xBB\xBF[Console]\nTerminal=konsole\n", true, true, "konsole",
+        CasoPif{"ausente_da_o_padrao", nullptr, true, true, 80, 25, 14,
                 "Pressione ENTER para fechar esta janela.", "automatica"},
-        CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nTerminal=nao\n[Console]\nsem igual\n=vazio\n", true,
-                true, "xterm", "Pressione ENTER para fechar esta janela.", "automatica"}),
+        CasoPif{
+            "valores_e_comentarios",
+            "; comentario\r\n[Console]\r\nColunas = 100 \r\nLinhas=30\r\nTamanhoFonte=18\r\nMaximizada=0\r\n"
+            "ManterAberta=nao\r\nMensagemFinal=Tecle ENTER\r\nCodificacao=UTF-8\r\n",
+            false, false, 100, 30, 18, "Tecle ENTER", "UTF-8"},
+        CasoPif{"numeros_fora_da_faixa_ou_lixo_ficam_no_padrao",
+                "[Console]\nColunas=0\nLinhas=99999\nTamanhoFonte=12pt\n", true, true, 80, 25, 14,
+                "Pressione ENTER para fechar esta janela.", "automatica"},
+        CasoPif{"texto_em_1252_vira_utf8", "[console]\nMensagemFinal=Aperte a tecla \xC9nter\n", true, true,
+                80, 25, 14, "Aperte a tecla \xC3\x89nter", "automatica"},
+        CasoPif{"utf8_com_marca_de_ordem", "\xEF\xBB\xBF[Console]\nColunas=132\n", true, true, 132, 25, 14,
+                "Pressione ENTER para fechar esta janela.", "automatica"},
+        CasoPif{"outra_secao_e_lixo_ignorados", "[Outra]\nColunas=90\n[Console]\nsem igual\n=vazio\n", true,
+                true, 80, 25, 14, "Pressione ENTER para fechar esta janela.", "automatica"}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST(Console, DadosDaLinhaDeComando)
-{
-    ConfigConsole c;
-    c.titulo = "T";
-    auto argv = ComandoConsole("/a b/$(x).exe", c, true);
-    ASSERT_GE(argv.size(), 8u);
-    EXPECT_EQ(argv[0], "xterm");
-    EXPECT_NE(std::find(argv.begin(), argv.end(), "-maximized"), argv.end());
-    EXPECT_EQ(argv.back(), "/a b/$(x).exe") << "o caminho vai inteiro, como um argumento";
-    EXPECT_EQ(std::find(argv.begin(), argv.end(), "-encoding"), argv.end()) << "UTF-8 dispensa o luit";
-    c.maximizada = false;
-    argv = ComandoConsole("/p.exe", c, false);
-    EXPECT_EQ(std::find(argv.begin(), argv.end(), "-maximized"), argv.end());
-    if (!ProcuraPrograma("luit").empty()) {
-        auto enc = std::find(argv.begin(), argv.end(), "-encoding");
-        ASSERT_NE(enc, argv.end());
-        EXPECT_EQ(*(enc + 1), "CP 1252");
-        // Sob o luit as mensagens do roteiro vão em Windows-1252.
-        EXPECT_NE(std::find(argv.begin(), argv.end(), "O programa terminou com o c\xF3" "digo de sa\xED" "da"),
-                  argv.end());
-    }
-}
 
 TEST(Console, CodificacaoAutomaticaSegueOAlgoritmo)
 {
@@ -227,50 +210,26 @@ TEST(Console, CodificacaoAutomaticaSegueOAlgoritmo)
     EXPECT_TRUE(ConsoleUtf8(tmp / "a.exe", c));
 }
 
-// O console de verdade, com um terminal falso que registra os argumentos e
-// roda o que vem depois de -e: o programa, o código de saída e a mensagem
-// final do tpc.pif aparecem.
-TEST(Console, AbreORoteiroQueMostraOCodigoEAMensagemFinal)
+// O pedido leva o programa (absoluto), a pasta dele e o .pif ao lado;
+// sem quem abra a janela, AbreConsole falha em vez de fingir.
+TEST(Console, PedidoLevaOProgramaEOPifAoLado)
 {
     PastaTemp tmp;
     const std::string pasta = tmp / "x y;$(touch PWNED)";
-    fs::create_directories(pasta);
-    // O programa roda na pasta dele: o arquivo que cria fica ao lado.
-    Grava(pasta + "/sai3.pas", "PROGRAM s;\nVAR f: TEXT;\nBEGIN\n  ASSIGN(f, 'criado.txt'); REWRITE(f); CLOSE(f);\n"
-                               "  WRITELN('rodou');\n  HALT(3);\nEND.\n");
-    ASSERT_EQ(RodaTpc(pasta + "/sai3.pas", tmp.caminho()).status, 0);
-    Grava(pasta + "/sai3.pif", "[Console]\nCodificacao=UTF-8\nMensagemFinal=Fim, tecle ENTER.\n");
-    const std::string terminal = tmp / "terminal-falso";
-    Grava(terminal, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n"
-                    "while [ \"$1\" != -e ]; do shift; done; shift\n"
-                    "\"$@\" < /dev/null > \"$0.tmp\" 2>&1; mv \"$0.tmp\" \"$0.saida\"\n");
-    fs::permissions(terminal, fs::perms::owner_all);
-    setenv("VENDRILO_TERMINAL", terminal.c_str(), 1);
-    const bool aberto = AbreConsole(pasta + "/sai3.exe");
-    unsetenv("VENDRILO_TERMINAL");
-    ASSERT_TRUE(aberto);
-    ASSERT_TRUE(EsperaArquivo(terminal + ".saida"));
-    EXPECT_EQ(Le(terminal + ".saida"), "rodou\n\nO programa terminou com o código de saída 3.\n\nFim, tecle ENTER.");
-    const auto args = Linhas(Le(terminal + ".args"));
-    EXPECT_NE(std::find(args.begin(), args.end(), "-maximized"), args.end());
-    EXPECT_EQ(args.back(), pasta + "/sai3.exe");
-    EXPECT_TRUE(Existe(pasta + "/criado.txt"));
-    EXPECT_FALSE(Existe(pasta + "/PWNED"));
-    EXPECT_FALSE(Existe(tmp / "PWNED"));
-}
-
-TEST(Console, LancadorInjetavelRecebeOComando)
-{
-    std::vector<std::string> recebido;
-    DefineLancadorConsole([&](const std::vector<std::string>& argv, const std::string&) {
-        recebido = argv;
+    Grava(pasta + "/prog.pif", "[Console]\nColunas=60\nTerminal=/bin/false\n");
+    std::vector<PedidoConsole> recebidos;
+    DefineLancadorConsole([&](const PedidoConsole& p) {
+        recebidos.push_back(p);
         return true;
     });
-    EXPECT_TRUE(AbreConsole("/caminho/sem pif/prog.exe"));
+    EXPECT_TRUE(AbreConsole(pasta + "/prog.exe"));
     DefineLancadorConsole(nullptr);
-    ASSERT_FALSE(recebido.empty());
-    EXPECT_EQ(recebido.front(), "xterm");
-    EXPECT_EQ(recebido.back(), "/caminho/sem pif/prog.exe");
+    EXPECT_FALSE(AbreConsole(pasta + "/prog.exe"));
+    ASSERT_EQ(recebidos.size(), 1u);
+    EXPECT_EQ(recebidos[0].programa, pasta + "/prog.exe");
+    EXPECT_EQ(recebidos[0].pasta, pasta);
+    EXPECT_EQ(recebidos[0].config.colunas, 60);
+    EXPECT_FALSE(recebidos[0].utf8);
 }
 
 } // namespace

@@ -41,6 +41,18 @@ confere "compilado com sucesso" "$?" 0
 [ -x "$pasta/dobro.exe" ] || { echo "FALHOU: dobro.exe não foi gerado"; cat "$pasta/erros"; falhas=$((falhas + 1)); }
 confere "executado com entrada" "$(echo 21 | "$exe" --executar "$pasta/dobro.alg" 2>&1 | tr -d '\r')" "42"
 
+# Acentos, euro e aspas curvas: Windows-1252 num cano; num terminal UTF-8
+# (um pseudoterminal do script(1)), convertidos para ele.
+printf 'INICIO\r\nMOSTRE-PL (\x27Ol\xe1 \x80 \x93x\x94\x27)\r\nFIM\r\n' >"$pasta/acentos.alg"
+"$exe" "$pasta/acentos.alg" >/dev/null 2>&1
+confere "num cano, os bytes do programa" "$("$exe" --executar "$pasta/acentos.alg" </dev/null | od -An -tx1 | tr -d ' \n')" \
+    "4f6ce12080209378940a"
+if command -v script >/dev/null; then
+    LANG=C.UTF-8 LC_ALL=C.UTF-8 timeout 60 script -qec "'$exe' --executar '$pasta/acentos.alg'" /dev/null \
+        </dev/null >"$pasta/terminal" 2>&1
+    grep -q "Olá € “x”" "$pasta/terminal" || { echo "FALHOU: terminal UTF-8 sem conversão"; od -c "$pasta/terminal" | head; falhas=$((falhas + 1)); }
+fi
+
 printf 'DECLARE n INTEIRO\r\nINICIO\r\nn <- \r\nFIM\r\n' >"$pasta/quebrado.alg"
 LANG=C.UTF-8 LC_ALL=C.UTF-8 "$exe" "$pasta/quebrado.alg" >"$pasta/saida" 2>&1
 confere "erro de compilação" "$?" 1

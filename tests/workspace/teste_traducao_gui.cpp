@@ -2,6 +2,8 @@
 // com respostas roteirizadas e o Free Pascal de verdade por trás do tpc.
 
 #include "arquivos_teste.h"
+#include "console/abertura_console.h"
+#include "console/janela_console.h"
 #include "dialogos_roteirizados.h"
 #include "platform/console.h"
 #include "translate/tradutor.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
@@ -101,9 +104,8 @@ protected:
         ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("prog")));
         qputenv("VENDRILO_PASTA", em(QStringLiteral("prog")).toUtf8());
         qunsetenv("VENDRILO_DADOS");
-        qunsetenv("VENDRILO_TERMINAL");
-        DefineLancadorConsole([this](const std::vector<std::string>& argv, const std::string&) {
-            consoles.push_back(argv);
+        DefineLancadorConsole([this](const PedidoConsole& p) {
+            consoles.push_back(p.programa);
             return true;
         });
         janela = new TfrmPrincipal;
@@ -149,7 +151,7 @@ protected:
     std::unique_ptr<QTemporaryDir> pasta;
     TfrmPrincipal* janela = nullptr;
     ComandosTraducao* comandos = nullptr;
-    std::vector<std::vector<std::string>> consoles;
+    std::vector<std::string> consoles;
 };
 
 // --- Condições do comando -------------------------------------------------
@@ -396,7 +398,7 @@ TEST_F(TraducaoGui, SucessoComSimAbreOConsoleDoPrograma)
     EXPECT_EQ(dialogos.perguntas[0].titulo, TituloAplicacao());
     EXPECT_EQ(dialogos.perguntas[0].flags, 0x24u);
     ASSERT_EQ(consoles.size(), 1u);
-    EXPECT_EQ(QString::fromStdString(consoles[0].back()), em(QStringLiteral("soma.exe")));
+    EXPECT_EQ(QString::fromStdString(consoles[0]), em(QStringLiteral("soma.exe")));
     EXPECT_TRUE(janela->textoStatus(0).isEmpty());
 }
 
@@ -414,7 +416,7 @@ TEST_F(TraducaoGui, ExecutarSemProgramaAvisaEComProgramaAbreUmConsolePorVez)
     janela->acao(QStringLiteral("btnExecutar"))->trigger();
     EXPECT_TRUE(dialogos.textos().isEmpty());
     ASSERT_EQ(consoles.size(), 2u);
-    EXPECT_EQ(QString::fromStdString(consoles[1].back()), em(QStringLiteral("nunca.exe")));
+    EXPECT_EQ(QString::fromStdString(consoles[1]), em(QStringLiteral("nunca.exe")));
 }
 
 // --- Arquivos de apoio e compilador que não termina ------------------------
@@ -483,20 +485,7 @@ TEST_F(TraducaoGui, CompiladorQueNaoTerminaEInterrompidoSemCongelarAJanela)
 
 TEST_F(TraducaoGui, PontaAPontaDigitadoTraduzidoComF9ERodadoNoConsole)
 {
-    DefineLancadorConsole(nullptr);
-    // Um "terminal" que roda o que vem depois de -e, com entrada e saída em arquivos.
-    const QString terminal = em(QStringLiteral("term.sh"));
-    escreve(terminal, QStringLiteral("#!/bin/sh\n"
-                                     "while [ $# -gt 0 ] && [ \"$1\" != -e ]; do shift; done; shift\n"
-                                     "case \"$1\" in */luit) while [ \"$1\" != -- ]; do shift; done; shift;; esac\n"
-                                     "\"$@\" < '%1' > '%2.tmp' 2>&1\n"
-                                     "mv '%2.tmp' '%2'\n")
-                          .arg(em(QStringLiteral("entrada.txt")), em(QStringLiteral("saida.txt")))
-                          .toUtf8());
-    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("VENDRILO_TERMINAL", terminal.toUtf8());
-    escreve(em(QStringLiteral("entrada.txt")), "3 4\n\n");
-
+    InstalaConsole(janela); // o console de verdade, como no programa
     TFrmFilha* filha = abre(QStringLiteral("digita.alg"), QByteArray());
     janela->activateWindow();
     filha->memEditor->setFocus();
@@ -519,12 +508,61 @@ TEST_F(TraducaoGui, PontaAPontaDigitadoTraduzidoComF9ERodadoNoConsole)
     EXPECT_EQ(dialogos.textos()[1], kPerguntaSim);
     EXPECT_TRUE(le(em(QStringLiteral("digita.alg"))).contains("MOSTRE-PL ('Ol\xe1, soma: ', a + b)"));
 
-    QElapsedTimer tempo;
-    tempo.start();
-    while (!QFile::exists(em(QStringLiteral("saida.txt"))) && tempo.elapsed() < 30000)
-        QTest::qWait(50);
-    const QByteArray saida = le(em(QStringLiteral("saida.txt")));
-    EXPECT_TRUE(saida.contains("Ol\xe1, soma: 7")) << saida.toStdString();
+    // Uma janela de console nova, com o programa esperando a entrada.
+    auto procuraJanela = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* j = qobject_cast<JanelaConsole*>(w); j && j->isVisible())
+                return j;
+        return static_cast<JanelaConsole*>(nullptr);
+    };
+    auto esperaTexto = [](JanelaConsole* j, const QString& texto) {
+        QElapsedTimer tempo;
+        tempo.start();
+        auto tela = [j] {
+            QString t;
+            for (int l = 0; l < j->console()->tela().linhas(); ++l)
+                t += j->console()->textoLinha(l) + QLatin1Char('\n');
+            return t;
+        };
+        while (!tela().contains(texto) && tempo.elapsed() < 30000)
+            QTest::qWait(20);
+        EXPECT_TRUE(tela().contains(texto)) << tela().toStdString();
+    };
+    // A unidade CRT pergunta a posição do cursor ao começar; o que fosse
+    // digitado antes disso se perderia, como num terminal qualquer.
+    auto esperaPronto = [](JanelaConsole* j) {
+        auto recebido = std::make_shared<QByteArray>();
+        QObject::connect(j->console(), &ConsoleVendrilo::saidaRecebida, j,
+                         [recebido](const QByteArray& b) { *recebido += b; });
+        QElapsedTimer tempo;
+        tempo.start();
+        while (!recebido->contains("\x1b[6n") && tempo.elapsed() < 30000)
+            QTest::qWait(10);
+        QTest::qWait(100);
+    };
+    QPointer<JanelaConsole> console = procuraJanela();
+    ASSERT_TRUE(console);
+    esperaPronto(console);
+    QTest::keyClicks(console->console(), QStringLiteral("3 4"));
+    QTest::keyClick(console->console(), Qt::Key_Return);
+    esperaTexto(console, QStringLiteral("Olá, soma: 7"));
+    QTest::keyClick(console->console(), Qt::Key_Return); // o ENTER do fim fecha a janela
+    processa();
+    EXPECT_TRUE(console.isNull() || !console->isVisible());
+
+    // Com "Console no painel", a execução seguinte fica sob o editor.
+    QAction* noPainel = janela->findChild<QAction*>(QStringLiteral("ConsoleNoPainel1"));
+    ASSERT_TRUE(noPainel);
+    noPainel->setChecked(true);
+    janela->acao(QStringLiteral("Executar1"))->trigger();
+    auto* painel = janela->findChild<QDockWidget*>(QStringLiteral("PainelConsole"));
+    ASSERT_TRUE(painel);
+    JanelaConsole* doPainel = painel->findChild<JanelaConsole*>();
+    ASSERT_TRUE(doPainel);
+    esperaPronto(doPainel);
+    QTest::keyClicks(doPainel->console(), QStringLiteral("1 2"));
+    QTest::keyClick(doPainel->console(), Qt::Key_Return);
+    esperaTexto(doPainel, QStringLiteral("Olá, soma: 3"));
 }
 
 // --- Fotos para o README (scripts/captura_erros.sh, sob Xvfb) -------------
