@@ -9,6 +9,7 @@
 #include "translate/tradutor.h"
 
 #include <algorithm>
+#include <map>
 #include <ostream>
 
 namespace vendrilo::cli {
@@ -43,15 +44,48 @@ bool etapaTraducao(vendrilo::Tradutor& tradutor, const std::string& arquivo, Ter
     return false;
 }
 
+// As linhas do algoritmo com esses números (a partir de 1), lidas em fluxo
+// até a última pedida, com as mesmas quebras da tradução; sem espaços nem
+// tabulações nas pontas.
+std::map<int, std::string> linhasPedidas(const std::string& arquivo, const std::vector<int>& numeros)
+{
+    std::map<int, std::string> r;
+    for (int n : numeros)
+        if (n > 0)
+            r[n];
+    LeitorLinhas leitor;
+    if (r.empty() || !leitor.abre(arquivo))
+        return r;
+    std::string linha;
+    for (int n = 1; n <= r.rbegin()->first && leitor.proxima(linha); ++n) {
+        auto it = r.find(n);
+        if (it == r.end())
+            continue;
+        const auto inicio = linha.find_first_not_of(" \t");
+        if (inicio != std::string::npos)
+            it->second = linha.substr(inicio, linha.find_last_not_of(" \t") - inicio + 1);
+    }
+    return r;
+}
+
 // Estágio 2: relatório da verificação de estrutura; verdadeiro se há erros.
+// Cada mensagem que sabe onde está a falha ganha logo abaixo a linha do
+// algoritmo, para o aluno não precisar procurá-la.
 bool etapaRelatorioEstrutura(const vendrilo::Tradutor& tradutor, const std::string& arquivo, Terminal& t)
 {
     const EstadoTraducao& e = tradutor.estado();
     if (e.TotalErros <= 0)
         return false;
+    const ResultadoEstrutura& r = e.Estrutura;
+    const auto textos = linhasPedidas(arquivo, r.LinhaAlgoritmo);
+    const char* seta = t.utf8 ? "→" : "->"; // a seta não existe em Windows-1252
     t.saida << arquivo << ":\n";
-    for (const std::string& linha : e.Estrutura.ErrosSintaxe)
-        t.saida << paraTerminal(linha, t) << '\n';
+    for (std::size_t i = 0; i < r.ErrosSintaxe.size(); ++i) {
+        t.saida << paraTerminal(r.ErrosSintaxe[i], t) << '\n';
+        const int n = i < r.LinhaAlgoritmo.size() ? r.LinhaAlgoritmo[i] : 0;
+        if (n > 0)
+            t.saida << "   " << seta << " linha " << n << ": " << paraTerminal(textos.at(n), t) << '\n';
+    }
     t.saida << paraTerminal(TextoResumoEstrutura(e.TotalErros), t) << '\n';
     return true;
 }

@@ -108,9 +108,29 @@ const char* MensagemDoTeste(const Teste& t, const ContadoresTipos& c)
     return nullptr;
 }
 
+// A linha que a pilha achou para a mensagem, ou 0 quando ela não acha
+// falha desse lado ou não explica a diferença das contagens.
+int LinhaDaFalha(const Teste& t, int numeroTeste, bool maior, const ContadoresTipos& c,
+                 const LocaisFalhas& locais)
+{
+    if (!locais.valido)
+        return 0;
+    const LocaisFalhas::Local& aqui = locais.porTeste[numeroTeste][maior ? 1 : 0];
+    if (aqui.quantas == 0)
+        return 0;
+    if (t.comparacao == Comparacao::Diferente) {
+        const long long esquerda = static_cast<long long>(c[t.esquerda]) + (t.esquerda2 ? c[t.esquerda2] : 0);
+        const long long diferenca = esquerda - c[t.direita];
+        const long long pelaPilha = aqui.quantas - locais.porTeste[numeroTeste][maior ? 0 : 1].quantas;
+        if (pelaPilha != (diferenca < 0 ? -diferenca : diferenca))
+            return 0;
+    }
+    return aqui.linha;
+}
+
 } // namespace
 
-ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos)
+ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos, const LocaisFalhas& locais)
 {
     ResultadoEstrutura r;
     r.IndiceErro = 1;
@@ -118,6 +138,7 @@ ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos)
         "O algoritmo não foi traduzido em função dos seguintes erros de sintaxe de comandos:"));
     r.ErrosSintaxe.push_back(" ");
     r.TipoErroLinha = {0, 0};
+    r.LinhaAlgoritmo = {0, 0};
 
     int numeroTeste = 0;
     for (const Teste& t : kTestes) {
@@ -129,6 +150,8 @@ ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos)
         r.ErrosSintaxe.push_back("   " + std::to_string(r.TotalErros) + Para1252(mensagem));
         ++r.IndiceErro;
         r.TipoErroLinha.push_back(t.pagina);
+        const bool maior = t.maior && mensagem == t.maior;
+        r.LinhaAlgoritmo.push_back(LinhaDaFalha(t, numeroTeste, maior, ContadorTipos, locais));
         if (static_cast<int>(r.ListaErros.size()) < CapacidadeListaErros)
             r.ListaErros.push_back(numeroTeste);
     }

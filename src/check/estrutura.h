@@ -1,6 +1,8 @@
 #pragma once
 // Verificação da estrutura dos blocos pelas contagens de palavras-chave.
 
+#include "check/blocos.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -30,6 +32,8 @@ inline constexpr int Funcao = 100, InicioFuncao = 101, FimFuncao = 102;
 struct ResultadoEstrutura {
     std::vector<std::string> ErrosSintaxe; // linhas da lista de erros (Windows-1252)
     std::vector<int> TipoErroLinha;        // página de sintaxe (1..10) por linha; 0 nas linhas 0 e 1
+    std::vector<int> LinhaAlgoritmo; // linha provável da falha no algoritmo (a partir de 1);
+                                     // 0 nas linhas 0 e 1 e quando não se sabe onde
     std::vector<int> ListaErros;           // códigos dos testes que falharam (1..22), no máximo 30
     int TotalErros = 0;
     int IndiceErro = 0;                    // última linha preenchida: 1 sem erros, TotalErros + 1 com
@@ -37,7 +41,10 @@ struct ResultadoEstrutura {
 
 // Compara os contadores e monta as linhas numeradas da lista de erros:
 // linha 0 o cabeçalho, linha 1 " ", depois "   N. ..." na ordem dos testes.
-ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos);
+// `locais` (do CasadorBlocos da mesma passada) dá a linha de cada mensagem;
+// quando a pilha não explica exatamente o que as contagens acusam, a
+// mensagem fica sem linha.
+ResultadoEstrutura VerificaEstrutura(const ContadoresTipos& ContadorTipos, const LocaisFalhas& locais = {});
 
 // Texto do aviso-resumo (singular ou plural); vazio quando não há erros.
 std::string TextoResumoEstrutura(int TotalErros);

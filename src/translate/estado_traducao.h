@@ -57,6 +57,11 @@ struct EstadoTraducao {
     std::string MarcaConstante;   // "C" de CONSTANTE até o próximo CONTEM-..., depois " "
     int EstadoCaso = 0;           // SELECIONE: 0 antes do 1º CASO, 1 depois, 2 após CASO-CONTRARIO
     int ContadorIgual = 0;        // palavras "=" desde a última declaração ou parâmetro
+    int LinhaAtual = 0; // número da linha em tradução, a partir de 1
+
+    // Pilha dos blocos, alimentada com as mesmas palavras que as contagens,
+    // para apontar a linha de cada erro de estrutura.
+    CasadorBlocos Blocos;
 
     // Resultado da verificação de estrutura: linhas da lista de erros
     // (cabeçalho, linha em branco e mensagens numeradas), TipoErroLinha e a

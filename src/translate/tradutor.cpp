@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -137,6 +138,7 @@ void Tradutor::AbreArquivos()
     erro_.clear();
     fechaSemConferir();
     estado_.LinhaLida = {};
+    estado_.LinhaAtual = 0;
     saida_.clear();
     ArquivoAlgoritmo = std::fopen(estado_.NomeAlg.c_str(), "rb");
     if (!ArquivoAlgoritmo) {
@@ -217,12 +219,13 @@ void Tradutor::ZeraContadores()
     for (int i = 1; i <= limite; ++i)
         e.ContadorTipos[i] = 0;
     e.Estrutura = ResultadoEstrutura{};
+    e.Blocos = CasadorBlocos{};
     e.TotalErros = 0;
 }
 
 void Tradutor::VerificaEstrutura()
 {
-    estado_.Estrutura = vendrilo::VerificaEstrutura(estado_.ContadorTipos);
+    estado_.Estrutura = vendrilo::VerificaEstrutura(estado_.ContadorTipos, estado_.Blocos.Termina());
     estado_.TotalErros = estado_.Estrutura.TotalErros;
 }
 
@@ -243,6 +246,8 @@ void Tradutor::TraduzLinhas()
         e.ContadorAspas = 0;
         palavraLongaEmCurso_ = false;
         emLinha = true;
+        if (e.LinhaAtual < std::numeric_limits<int>::max())
+            ++e.LinhaAtual;
     };
     auto terminaLinha = [&] {
         if (!e.PalavraSaida.empty() || palavraLongaEmCurso_)
@@ -438,8 +443,10 @@ void Tradutor::TraduzPalavra()
     if (e.TipoPalavra != 0) {
         // FACA de ENQUANTO conta à parte, no último contador.
         const int tipo = (e.TipoPalavra == 51 && e.TipoLaco == 1) ? e.TotalTipos : e.TipoPalavra;
-        if (tipo >= 1 && tipo < static_cast<int>(e.ContadorTipos.size()))
+        if (tipo >= 1 && tipo < static_cast<int>(e.ContadorTipos.size())) {
             ++e.ContadorTipos[tipo];
+            e.Blocos.Palavra(tipo, e.LinhaAtual);
+        }
     }
 
     if (e.EstadoCabecalho == SeparadorDevido) {

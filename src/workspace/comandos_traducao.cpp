@@ -58,6 +58,7 @@ ComandosTraducao::ComandosTraducao(TfrmPrincipal* principal)
     setObjectName(QStringLiteral("ComandosTraducao"));
     connect(erros_, &TFrmErrosSintaxe::limpaPainelStatus3, principal,
             [principal] { principal->defineStatus(3, QString()); });
+    connect(erros_, &TFrmErrosSintaxe::irParaLinha, this, &ComandosTraducao::vaiParaLinhaDoErro);
     // As ações vivem um pouco mais que este objeto quando a janela é destruída.
     QPointer<ComandosTraducao> eu(this);
     principal->ligaComando(QStringLiteral("Traduzir1"), QStringLiteral("btnTraduzir"), [eu] {
@@ -126,7 +127,9 @@ void ComandosTraducao::btnTraduzirClick()
         return;
     }
     EstadoTraducao& estado = tradutor_->estado();
-    erros_->defineErros(estado.Estrutura.ErrosSintaxe, estado.Estrutura.TipoErroLinha);
+    filhaErros_ = filha;
+    erros_->defineErros(estado.Estrutura.ErrosSintaxe, estado.Estrutura.TipoErroLinha,
+                        estado.Estrutura.LinhaAlgoritmo);
     if (estado.TotalErros > 0)
         dialogos().caixaMensagem(de1252(TextoResumoEstrutura(estado.TotalErros)), TituloAplicacao(),
                                  Caixa::Ok);
@@ -180,6 +183,14 @@ void ComandosTraducao::mostraErrosEstrutura()
     EstadoTraducao& estado = tradutor_->estado();
     ZeraContadores(estado.ContadorTipos, estado.Estrutura);
     estado.TotalErros = 0;
+}
+
+void ComandosTraducao::vaiParaLinhaDoErro(int linha)
+{
+    // O documento traduzido, mesmo que outro tenha ficado ativo; fechado, nada a fazer.
+    if (!filhaErros_)
+        return;
+    filhaErros_->memEditor->posicionaCursor(linha - 1, 0);
 }
 
 void ComandosTraducao::mostraErroCompilacao(TFrmFilha* filha, const ResultadoCompilacao& r)

@@ -10,6 +10,7 @@
 #include "translate/compilacao.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
@@ -49,11 +50,14 @@ private:
     bool condicoesTraducao(TFrmFilha* filha);
     ResultadoCompilacao compilaSemTravar(const EntradaCompilacao& entrada);
     void mostraErrosEstrutura();
+    // Clique duplo numa mensagem da lista: o cursor vai à linha (a partir de 1).
+    void vaiParaLinhaDoErro(int linha);
     void mostraErroCompilacao(TFrmFilha* filha, const ResultadoCompilacao& r);
 
     TfrmPrincipal* principal_;
     std::unique_ptr<Tradutor> tradutor_;
     TFrmErrosSintaxe* erros_;
+    QPointer<TFrmFilha> filhaErros_; // o documento cuja tradução encheu a lista
     std::chrono::milliseconds limite_{std::chrono::seconds(60)};
     bool compilando_ = false;
 };

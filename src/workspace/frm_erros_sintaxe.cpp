@@ -5,12 +5,16 @@
 #include "platform/dialogos.h"
 #include "workspace/frm_sintaxe.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vendrilo {
@@ -22,15 +26,55 @@ QString DoNucleo(const std::string& texto1252)
     return QString::fromStdString(De1252(texto1252));
 }
 
+int LinhaDoItem(const QModelIndex& indice)
+{
+    return indice.data(TFrmErrosSintaxe::PapelLinhaAlgoritmo).toInt();
+}
+
+// Desenha a mensagem como sempre e, na ponta direita, a linha do algoritmo.
+class DelegadoLinha : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int Espaco = 24;
+
+    static QString Rotulo(const QModelIndex& indice)
+    {
+        const int linha = LinhaDoItem(indice);
+        return linha > 0 ? QStringLiteral("linha %1").arg(linha) : QString();
+    }
+
+    void paint(QPainter* pintor, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::paint(pintor, opcao, indice);
+        const QString rotulo = Rotulo(indice);
+        if (rotulo.isEmpty())
+            return;
+        pintor->save();
+        const bool escolhida = opcao.state & QStyle::State_Selected;
+        pintor->setPen(opcao.palette.color(escolhida ? QPalette::HighlightedText : QPalette::Link));
+        pintor->drawText(opcao.rect.adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, rotulo);
+        pintor->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override
+    {
+        QSize tamanho = QStyledItemDelegate::sizeHint(opcao, indice);
+        const QString rotulo = Rotulo(indice);
+        if (!rotulo.isEmpty())
+            tamanho.rwidth() += Espaco + opcao.fontMetrics.horizontalAdvance(rotulo);
+        return tamanho;
+    }
+};
+
 } // namespace
 
 TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
-    : QDialog(pai, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                       Qt::WindowSystemMenuHint),
-      tituloAplicacao_(tituloAplicacao),
-      ErrosSintaxe_(new QListWidget(this)),
-      Button1_(new QPushButton(QStringLiteral("&Retornar"), this)),
-      sintaxe_(new TFrmSintaxe(tituloAplicacao, this))
+    : QDialog(pai, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)
+    , tituloAplicacao_(tituloAplicacao)
+    , ErrosSintaxe_(new QListWidget(this))
+    , Button1_(new QPushButton(QStringLiteral("&Retornar"), this))
+    , sintaxe_(new TFrmSintaxe(tituloAplicacao, this))
+    , cliqueAdiado_(new QTimer(this))
 {
     setObjectName(QStringLiteral("FrmErrosSintaxe"));
     setModal(true);
@@ -46,8 +90,11 @@ TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
     ErrosSintaxe_->setMinimumSize(521, 305);
     ErrosSintaxe_->viewport()->installEventFilter(this);
     ErrosSintaxe_->installEventFilter(this);
-    connect(ErrosSintaxe_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { SelecionaErro(ErrosSintaxe_->row(item)); });
+    ErrosSintaxe_->setItemDelegate(new DelegadoLinha(ErrosSintaxe_));
+    connect(ErrosSintaxe_, &QListWidget::itemClicked, this, &TFrmErrosSintaxe::clique);
+    connect(ErrosSintaxe_, &QListWidget::itemDoubleClicked, this, &TFrmErrosSintaxe::cliqueDuplo);
+    cliqueAdiado_->setSingleShot(true);
+    connect(cliqueAdiado_, &QTimer::timeout, this, [this] { SelecionaErro(linhaAdiada_); });
 
     Button1_->setObjectName(QStringLiteral("Button1"));
     Button1_->setFixedSize(75, 25);
@@ -66,11 +113,20 @@ TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
 }
 
 void TFrmErrosSintaxe::defineErros(const std::vector<std::string>& linhas,
-                                   const std::vector<int>& TipoErroLinha)
+                                   const std::vector<int>& TipoErroLinha,
+                                   const std::vector<int>& LinhaAlgoritmo)
 {
-    ErrosSintaxe_->clear();
-    for (const std::string& linha : linhas)
-        ErrosSintaxe_->addItem(DoNucleo(linha));
+    limpaErros();
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        auto* item = new QListWidgetItem(DoNucleo(linhas[i]), ErrosSintaxe_);
+        const int linha = i < LinhaAlgoritmo.size() ? LinhaAlgoritmo[i] : 0;
+        if (linha > 0) {
+            item->setData(PapelLinhaAlgoritmo, linha);
+            item->setToolTip(QStringLiteral("Clique para ver a sintaxe do comando; clique duplo para ir "
+                                            "à linha %1 do algoritmo.")
+                                 .arg(linha));
+        }
+    }
     TipoErroLinha_ = TipoErroLinha;
     // Mensagens longas não podem ficar cortadas: a janela cresce até caber.
     const int largura = ErrosSintaxe_->sizeHintForColumn(0) + 40;
@@ -80,12 +136,34 @@ void TFrmErrosSintaxe::defineErros(const std::vector<std::string>& linhas,
 
 void TFrmErrosSintaxe::limpaErros()
 {
+    cliqueAdiado_->stop();
     ErrosSintaxe_->clear();
     TipoErroLinha_.clear();
 }
 
+void TFrmErrosSintaxe::clique(QListWidgetItem* item)
+{
+    const int linha = ErrosSintaxe_->row(item);
+    // Sem linha do algoritmo não há clique duplo a esperar.
+    if (item->data(PapelLinhaAlgoritmo).toInt() <= 0) {
+        SelecionaErro(linha);
+        return;
+    }
+    linhaAdiada_ = linha;
+    cliqueAdiado_->start(QApplication::doubleClickInterval());
+}
+
+void TFrmErrosSintaxe::cliqueDuplo(QListWidgetItem* item)
+{
+    cliqueAdiado_->stop();
+    const int linha = item->data(PapelLinhaAlgoritmo).toInt();
+    if (linha > 0)
+        emit irParaLinha(linha);
+}
+
 void TFrmErrosSintaxe::SelecionaErro(int linha)
 {
+    cliqueAdiado_->stop(); // Enter sobre um clique ainda em espera: uma página só
     dialogos().bipe();
     const EscolhaErro escolha = vendrilo::SelecionaErro(TipoErroLinha_, linha);
     if (escolha.pedeLinhaNumerada) {

@@ -276,6 +276,20 @@ TEST(Combinacoes, ContadoresEnormesNaoDaoAVolta)
     EXPECT_EQ(VerificaEstrutura(c).ListaErros, std::vector<int>{12});
 }
 
+TEST(Combinacoes, PilhaQueNaoExplicaAsContagensNaoApontaLinha)
+{
+    const ContadoresTipos c = Com({{Se, 3}, {Entao, 3}, {FimSe, 2}}); // falta um FIM-SE
+    LocaisFalhas locais;
+    locais.valido = true;
+    locais.porTeste[6][0] = {7, 1};
+    EXPECT_EQ(VerificaEstrutura(c, locais).LinhaAlgoritmo, (std::vector<int>{0, 0, 7}));
+    locais.porTeste[6][0] = {7, 2}; // dois SE abertos para uma diferença de um
+    EXPECT_EQ(VerificaEstrutura(c, locais).LinhaAlgoritmo, (std::vector<int>{0, 0, 0}));
+    locais.valido = false;
+    locais.porTeste[6][0] = {7, 1};
+    EXPECT_EQ(VerificaEstrutura(c, locais).LinhaAlgoritmo, (std::vector<int>{0, 0, 0}));
+}
+
 TEST(Resumo, SingularComUmErro)
 {
     EXPECT_EQ(De1252(TextoResumoEstrutura(1)),

@@ -96,6 +96,28 @@ TEST(LinhaComando, ErrosDeEstruturaSaoListadosEmUtf8ESaiComDois)
     EXPECT_NE(bruto.saida.find("n\xE3o foi traduzido"), std::string::npos) << "terminal Latin-1 recebe os bytes";
 }
 
+TEST(LinhaComando, CadaErroDeEstruturaMostraASuaLinhaLogoAbaixo)
+{
+    const auto pasta = PastaDoTeste();
+    GravaBytes(pasta / "se.alg", ComCrLf({"DECLARE x INTEIRO", "INICIO", "\tSE x > 0 ENTAO  ", "  MOSTRE \"não\"",
+                                         "  FIM-ENQUANTO", "FIM"}));
+    const auto r = executa({"--so-traduz", (pasta / "se.alg").string()});
+    EXPECT_EQ(r.codigo, cli::SaidaErroEstrutura);
+    EXPECT_NE(r.saida.find(" \n"
+                           "   1. Existe algum comando SE que não possui a finalização FIM-SE.\n"
+                           "   → linha 3: SE x > 0 ENTAO\n"
+                           "   2. Existe alguma finalização FIM-ENQUANTO que não possui o comando ENQUANTO.\n"
+                           "   → linha 5: FIM-ENQUANTO\n"
+                           "Atenção!!!"),
+              std::string::npos)
+        << r.saida;
+
+    GravaBytes(pasta / "texto.alg", ComCrLf({"INICIO", "  SE x ENTAO MOSTRE \"ma\xE7\xE3\"", "FIM"}));
+    const auto bruto = executa({"--so-traduz", (pasta / "texto.alg").string()}, false);
+    EXPECT_NE(bruto.saida.find("\n   -> linha 2: SE x ENTAO MOSTRE \"ma\xE7\xE3\"\n"), std::string::npos)
+        << "terminal Latin-1: seta simples e os bytes do algoritmo";
+}
+
 TEST(LinhaComando, ArquivoIlegivelDaTresEOsOutrosSeguem)
 {
     const auto pasta = PastaDoTeste();

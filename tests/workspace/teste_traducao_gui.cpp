@@ -303,6 +303,55 @@ TEST_F(TraducaoGui, ErrosDeEstruturaMostramResumoListaEPaginas)
     EXPECT_EQ(dialogos.textos(), QStringList{kPerguntaSim});
 }
 
+TEST_F(TraducaoGui, ListaMostraALinhaDaFalhaEOCliqueDuploLevaOCursorAte_la)
+{
+    TFrmFilha* filha = abre(QStringLiteral("semfimse.alg"),
+                            "DECLARE a INTEIRO\r\nINICIO\r\n   a <- 1\r\n   SE a > 0 ENTAO\r\n"
+                            "      a <- 2\r\nFIM\r\n");
+    QString texto, dica;
+    int linhaDoItem = -1, aberturasAposDuplo = -1, linhaDoCursor = -1, coluna = -1;
+    bool paginaAposClique = false;
+
+    quandoModal(nullptr, [&](QWidget* modal) {
+        auto* lista = qobject_cast<TFrmErrosSintaxe*>(modal);
+        ASSERT_NE(lista, nullptr);
+        QListWidget* l = lista->ErrosSintaxe();
+        ASSERT_EQ(l->count(), 3);
+        texto = l->item(2)->text();
+        dica = l->item(2)->toolTip();
+        linhaDoItem = l->item(2)->data(TFrmErrosSintaxe::PapelLinhaAlgoritmo).toInt();
+        const QPoint centro = l->visualItemRect(l->item(2)).center();
+
+        // Clique duplo: o cursor vai à linha, e a página de sintaxe não abre.
+        int aberturas = 0;
+        QObject::connect(lista->janelaSintaxe(), &QDialog::finished, [&] { ++aberturas; });
+        // Pela janela, como o sistema entrega: aperta, solta, aperta (o Qt faz
+        // dele o clique duplo) e solta.
+        QTest::mouseDClick(lista->windowHandle(), Qt::LeftButton, {}, l->viewport()->mapTo(lista, centro));
+        QTest::qWait(QApplication::doubleClickInterval() * 2);
+        aberturasAposDuplo = aberturas;
+        filha->memEditor->getCursorPosition(&linhaDoCursor, &coluna);
+
+        // Clique simples, passado o intervalo do duplo: a página de sempre.
+        quandoModal(lista, [&](QWidget* sintaxe) {
+            paginaAposClique = qobject_cast<TFrmSintaxe*>(sintaxe) != nullptr;
+            QTest::mouseClick(qobject_cast<TFrmSintaxe*>(sintaxe)->Retornar(), Qt::LeftButton);
+        });
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, centro);
+        QTRY_VERIFY_WITH_TIMEOUT(paginaAposClique, 10000);
+        QTest::mouseClick(lista->Button1(), Qt::LeftButton);
+    });
+    traduz();
+
+    EXPECT_EQ(texto, QStringLiteral("   1. Existe algum comando SE que não possui a finalização FIM-SE."));
+    EXPECT_EQ(linhaDoItem, 4);
+    EXPECT_TRUE(dica.contains(QStringLiteral("linha 4"))) << dica.toStdString();
+    EXPECT_EQ(aberturasAposDuplo, 0);
+    EXPECT_EQ(linhaDoCursor, 3); // o editor conta a partir de 0
+    EXPECT_EQ(coluna, 0);
+    EXPECT_TRUE(paginaAposClique);
+}
+
 // --- Erro de compilação: painel, título e cursor ----------------------------
 
 TEST_F(TraducaoGui, ErroDeCompilacaoMarcaALinhaEAColunaNoEditor)
