@@ -3,14 +3,15 @@
 RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VENDRILO_BUILD:-$RAIZ/build}"
 
-# Instala, com apt-get, os pacotes da lista que ainda faltam.
+# Instala, com apt-get, os pacotes da lista que ainda faltam
+# ($LISTA_PACOTES; sem ela, scripts/pacotes.txt).
 instala_dependencias() {
     local faltam=() p
     while read -r p; do
         p="${p%%#*}"; p="${p// /}"
         [ -z "$p" ] && continue
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
-    done < "$RAIZ/scripts/pacotes.txt"
+    done < "${LISTA_PACOTES:-$RAIZ/scripts/pacotes.txt}"
     [ ${#faltam[@]} -eq 0 ] && return 0
     echo "Instalando pacotes que faltam: ${faltam[*]}"
     local sudo=""

@@ -1,7 +1,7 @@
 # Nenhum arquivo das salas sem Qt inclui um cabeçalho do Qt.
 # Uso: cmake -DRAIZ=<fonte> -P nucleo_sem_qt.cmake
 set(achados "")
-foreach(sala translate check formato)
+foreach(sala translate check formato correcao)
   file(GLOB_RECURSE arquivos "${RAIZ}/src/${sala}/*.h" "${RAIZ}/src/${sala}/*.cpp")
   foreach(arquivo IN LISTS arquivos)
     file(STRINGS "${arquivo}" linhas REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")

@@ -10,8 +10,10 @@ namespace vendrilo {
 bool LeAlg(const std::string& caminho, DocumentoAlg& doc, std::string& erro)
 {
     LeitorLinhas leitor;
-    if (!leitor.abre(caminho)) {
-        erro = "Não foi possível abrir o arquivo " + caminho + ": " + DescreveErroSistema(errno) + ".";
+    std::string motivo;
+    if (!leitor.abreComum(caminho, kMaximoAlgoritmo, motivo)) {
+        erro = "Não foi possível abrir o arquivo " + caminho + ": " +
+               (motivo.empty() ? DescreveErroSistema(errno) : motivo) + ".";
         return false;
     }
     std::vector<std::string> linhas;

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -69,7 +70,9 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
     ResultadoCompilacao r;
     const bool pastaPadrao = entrada.PastaPrograma.empty();
     const std::string pasta = pastaPadrao ? PastaPrograma() : entrada.PastaPrograma;
-    const std::string relatorio = pasta + "/" + NomeRelatorioCompilador;
+    const bool relatorioProprio = !entrada.ArquivoRelatorio.empty();
+    const std::string relatorio =
+        relatorioProprio ? entrada.ArquivoRelatorio : pasta + "/" + NomeRelatorioCompilador;
 
     // 1. Arquivos de apoio. A pasta padrão é preenchida no primeiro uso.
     bool completo = apoioCompleto(pasta);
@@ -93,7 +96,9 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
 
     // 4 e 5. O compilador roda sem shell; a linha de comando é só texto.
     r.LinhaComando = TextoLinhaComando(pasta, entrada.NomePas);
-    TravaPastaPrograma trava(pasta);
+    std::optional<TravaPastaPrograma> trava;
+    if (!relatorioProprio)
+        trava.emplace(pasta);
     apaga(relatorio); // um relatório velho nunca é lido como novo
     OpcoesProcesso op;
     op.arquivoSaida = relatorio;

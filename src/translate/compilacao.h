@@ -31,6 +31,10 @@ struct EntradaCompilacao {
     std::vector<std::string> LinhasAlgoritmo; // linhas do editor (Windows-1252), para a linha 4
     std::string PastaPrograma;                // vazia: PastaPrograma()
     std::string Titulo;                       // vazio: TituloAplicacao
+    // Relatório do compilador num arquivo próprio, sem a trava da pasta do
+    // programa: várias compilações ao mesmo tempo (a correção de uma turma).
+    // Vazio: ArquiTmp.tmp da pasta do programa, uma compilação por vez.
+    std::string ArquivoRelatorio;
     // Espera máxima pelo compilador; passado o prazo ele é interrompido.
     std::chrono::milliseconds Limite{std::chrono::seconds(60)};
     // Grava informação de linhas no programa (execução passo a passo).

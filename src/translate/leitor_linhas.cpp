@@ -1,6 +1,45 @@
 #include "translate/leitor_linhas.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vendrilo {
+
+std::FILE* AbreArquivoComum(const std::string& caminho, std::uintmax_t limite, std::string& motivo)
+{
+    motivo.clear();
+    // Sem bloquear na abertura (um FIFO sem escritor esperaria para sempre);
+    // o tipo é conferido no que foi aberto, não num nome que pode mudar.
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        errno = e;
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        motivo = S_ISDIR(st.st_mode)    ? "é uma pasta, não um arquivo"
+                 : S_ISFIFO(st.st_mode) ? "é um canal (FIFO), não um arquivo comum"
+                 : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "é um dispositivo, não um arquivo comum"
+                                                               : "não é um arquivo comum";
+    } else if (static_cast<std::uintmax_t>(st.st_size) > limite) {
+        motivo = "tem " + std::to_string((static_cast<std::uintmax_t>(st.st_size) + (1u << 20) - 1) >> 20) +
+                 " MB, mais que o limite de " + std::to_string(limite >> 20) + " MB";
+    }
+    if (!motivo.empty() || ::fcntl(fd, F_SETFL, O_RDONLY) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f)
+        ::close(fd);
+    return f;
+}
 
 const char* textoQuebra(EstiloQuebra estilo)
 {
@@ -18,6 +57,15 @@ bool LeitorLinhas::abre(const std::string& caminho)
 {
     fecha();
     arquivo_ = std::fopen(caminho.c_str(), "rb");
+    pos_ = fim_ = 0;
+    falhou_ = viuCR_ = viuLF_ = crPendente_ = false;
+    return arquivo_ != nullptr;
+}
+
+bool LeitorLinhas::abreComum(const std::string& caminho, std::uintmax_t limite, std::string& motivo)
+{
+    fecha();
+    arquivo_ = AbreArquivoComum(caminho, limite, motivo);
     pos_ = fim_ = 0;
     falhou_ = viuCR_ = viuLF_ = crPendente_ = false;
     return arquivo_ != nullptr;

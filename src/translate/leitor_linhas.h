@@ -5,11 +5,22 @@
 // linha. Os bytes (Windows-1252) passam intactos. Só a linha corrente fica em
 // memória, de modo que o tamanho do arquivo não pesa.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace vendrilo {
+
+// O maior algoritmo que o editor carrega na memória; o tradutor lê em fluxo
+// e não tem limite.
+inline constexpr std::uintmax_t kMaximoAlgoritmo = 16u << 20;
+
+// Abre para leitura só um arquivo comum (depois de seguir atalhos) de até
+// `limite` bytes: um FIFO não trava a leitura, um aparelho como /dev/zero não
+// enche a memória. Nulo quando não dá: `motivo` diz por quê, em português,
+// ou fica vazio numa falha do sistema (errno preservado).
+std::FILE* AbreArquivoComum(const std::string& caminho, std::uintmax_t limite, std::string& motivo);
 
 // Estilo de quebra de linha encontrado na leitura e usado na gravação.
 enum class EstiloQuebra { CRLF, LF, CR };
@@ -26,6 +37,8 @@ public:
 
     // Abre o arquivo; falso quando não pode ser aberto (errno preservado).
     bool abre(const std::string& caminho);
+    // Abre só um arquivo comum de até `limite` bytes (ver AbreArquivoComum).
+    bool abreComum(const std::string& caminho, std::uintmax_t limite, std::string& motivo);
     void fecha();
     bool aberto() const { return arquivo_ != nullptr; }
 

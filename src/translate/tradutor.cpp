@@ -1,6 +1,7 @@
 #include "translate/tradutor.h"
 
 #include "translate/moldura.h"
+#include "translate/leitor_linhas.h"
 #include "translate/tabela_palavras.h"
 
 #include <algorithm>
@@ -140,14 +141,12 @@ void Tradutor::AbreArquivos()
     estado_.LinhaLida = {};
     estado_.LinhaAtual = 0;
     saida_.clear();
-    ArquivoAlgoritmo = std::fopen(estado_.NomeAlg.c_str(), "rb");
+    std::string porque;
+    // Só arquivo comum: um FIFO travaria a tradução e /dev/zero geraria um .pas sem fim.
+    ArquivoAlgoritmo = AbreArquivoComum(estado_.NomeAlg, UINTMAX_MAX, porque);
     if (!ArquivoAlgoritmo) {
-        falha("Não foi possível abrir o algoritmo \"" + estado_.NomeAlg + "\": " + motivo(errno) + ".");
-        return;
-    }
-    std::error_code ec;
-    if (fs::is_directory(estado_.NomeAlg, ec)) {
-        falha("Não foi possível abrir o algoritmo \"" + estado_.NomeAlg + "\": " + motivo(EISDIR) + ".");
+        falha("Não foi possível abrir o algoritmo \"" + estado_.NomeAlg + "\": " +
+              (porque.empty() ? motivo(errno) : porque) + ".");
         return;
     }
     ArquivoPascal = std::fopen(estado_.NomePas.c_str(), "wb");

@@ -8,6 +8,8 @@
 #include "translate/execucao.h"
 
 #include <filesystem>
+#include <future>
+#include <optional>
 #include <thread>
 
 namespace vendrilo::teste {
@@ -189,6 +191,22 @@ TEST_F(EtapaCompilacao, ErroNaPrimeiraLinhaDoAlgoritmoPoeOCursorNela)
     EXPECT_EQ(r.LinhaErroExibida, 1);
     EXPECT_EQ(r.ColunaErro, 7);
     EXPECT_EQ(r.LinhasErro[1], "BEGIN") << "a linha 4 traz o texto do algoritmo";
+}
+
+TEST_F(EtapaCompilacao, RelatorioProprioNaoEsperaATravaDaPasta)
+{
+    // A correção de uma turma compila vários alunos ao mesmo tempo, cada um
+    // com o seu relatório: a trava da pasta não pode enfileirá-los.
+    std::optional<TravaPastaPrograma> trava(std::in_place, pasta.caminho());
+    EntradaCompilacao e = Entrada(pas, pasta.caminho());
+    e.ArquivoRelatorio = trabalho / "relatorio.tmp";
+    auto f = std::async(std::launch::async, [&] { return CompilaPrograma(e); });
+    const bool terminou = f.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    trava.reset();
+    EXPECT_TRUE(terminou) << "esperou a trava da pasta do programa";
+    EXPECT_EQ(f.get().situacao, SituacaoCompilacao::Sucesso);
+    EXPECT_FALSE(Existe(e.ArquivoRelatorio));
+    EXPECT_FALSE(Existe(pasta.caminho() + "/" + NomeRelatorioCompilador));
 }
 
 TEST(CompilacoesSimultaneas, NaMesmaPastaDoProgramaNaoSeMisturam)

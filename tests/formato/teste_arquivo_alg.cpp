@@ -2,6 +2,8 @@
 
 #include "formato/arquivo_alg.h"
 
+#include "../apoio/arquivos_especiais.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
@@ -219,5 +221,21 @@ TEST(ArquivoAlg, ArquivoInexistenteDaErroEmPortugues)
     std::string erro;
     EXPECT_FALSE(LeAlg("/nao/existe/x.alg", doc, erro));
     EXPECT_NE(erro.find("não existe"), std::string::npos) << erro;
+}
+
+TEST(ArquivoAlg, SoArquivoComumEhLido)
+{
+    const fs::path pasta = fs::path(::testing::TempDir()) / "vendrilo_especiais";
+    fs::remove_all(pasta);
+    fs::create_directories(pasta);
+    for (const auto& e : teste::CriaArquivosEspeciais(pasta)) {
+        DocumentoAlg doc;
+        std::string erro;
+        EXPECT_FALSE(LeAlg((pasta / e.nome).string(), doc, erro)) << e.nome;
+        EXPECT_NE(erro.find("Não foi possível abrir o arquivo " + (pasta / e.nome).string() + ": "),
+                  std::string::npos) << erro;
+        EXPECT_NE(erro.find(e.motivo), std::string::npos) << erro;
+    }
+    fs::remove_all(pasta);
 }
 

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace vendrilo::teste {
 namespace {
@@ -62,8 +64,48 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLeitura{"robustez_linha_do_fpc_sem_numero", "Error: /usr/bin/ppcx64 returned an error exitcode", false,
                     0, 0, 0, "", ""},
         CasoLeitura{"robustez_posicao_sem_fechar", "p.pas(4,10 Error: (1) x", false, 0, 0, 0, "", ""},
-        CasoLeitura{"robustez_vazia", "", false, 0, 0, 0, "", ""}),
+        CasoLeitura{"robustez_vazia", "", false, 0, 0, 0, "", ""},
+        CasoLeitura{"robustez_coluna_negativa_minima", "programa.pas(1,-2147483648) Error: (4004) x", false, 0,
+                    0, 0, "", ""},
+        CasoLeitura{"robustez_linha_alem_de_int", "p.pas(99999999999,1) Error: (4004) x", false, 0, 0, 0, "", ""},
+        CasoLeitura{"robustez_sinal_mais", "p.pas(+4,1) Error: (4004) x", false, 0, 0, 0, "", ""}),
     [](const auto& info) { return std::string(info.param.nome); });
+
+// O "^" nunca passa do caractere seguinte ao fim da linha do fonte.
+TEST(RelatorioErro, CircunflexoLimitadoPelaLinhaDoFonte)
+{
+    const struct {
+        int coluna;
+        const char* linha;
+        const char* esperado;
+    } casos[] = {{3, "\tab", "\t ^"}, {4, "\tab", "\t  ^"}, {34072560, "\tab", "\t  ^"},
+                 {2147483647, "", "^"}, {0, "abc", ""}, {-5, "abc", ""}};
+    for (const auto& c : casos)
+        EXPECT_EQ(tpc::RelatorioErro("p.pas", 1, 3, "x", c.linha, c.coluna)[5], c.esperado) << c.coluna;
+}
+
+// O tpc morto no limite de tempo, junto com o compilador, não deixa a sua
+// pasta temporária: um compilador de mentira que nunca termina.
+TEST(Tpc, MortoNoLimiteDeTempoNaoDeixaPastaTemporaria)
+{
+    PastaTemp tmp;
+    Grava(tmp / "bin/ppcx64", "#!/bin/sh\nexec sleep 60\n");
+    fs::permissions(tmp / "bin/ppcx64", fs::perms(0755));
+    fs::copy_file(tmp / "bin/ppcx64", tmp / "bin/fpc");
+    fs::create_directory(tmp / "t");
+    Grava(tmp / "p.pas", "PROGRAM p;\nBEGIN\nEND.\n");
+    OpcoesProcesso op;
+    op.semEntrada = true;
+    op.arquivoSaida = tmp / "saida.txt";
+    op.limite = std::chrono::milliseconds(700);
+    const auto r = ExecutaProcesso(
+        {"/usr/bin/env", "PATH=" + (tmp / "bin") + ":/usr/bin:/bin", "TMPDIR=" + (tmp / "t"), TPC_EXE, tmp / "p.pas"}, op);
+    ASSERT_TRUE(r.tempoEsgotado);
+    const auto vazia = [&] { return fs::is_empty(tmp / "t"); };
+    for (int i = 0; i < 200 && !vazia(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(vazia());
+}
 
 TEST(SimboloEsperado, LeOXDoErroDeSintaxe)
 {

@@ -2,6 +2,7 @@
 // arquivos reais e a saída capturada.
 #include "apoio_traducao.h"
 
+#include "../apoio/arquivos_especiais.h"
 #include "linha_comando.h"
 
 #include <sstream>
@@ -127,6 +128,18 @@ TEST(LinhaComando, ArquivoIlegivelDaTresEOsOutrosSeguem)
     EXPECT_NE(r.erros.find("vendrilo-traduz: "), std::string::npos);
     EXPECT_NE(r.erros.find("falta.alg"), std::string::npos) << r.erros;
     EXPECT_TRUE(fs::exists(pasta / "ok.pas"));
+}
+
+TEST(LinhaComando, SoArquivoComumEhLidoOsOutrosDaoTres)
+{
+    const auto pasta = PastaDoTeste();
+    for (const auto& e : teste::CriaArquivosEspeciais(pasta, false)) {
+        const auto r = executa({"--so-traduz", (pasta / e.nome).string()});
+        EXPECT_EQ(r.codigo, cli::SaidaErroUso) << e.nome;
+        EXPECT_NE(r.erros.find((pasta / e.nome).string() + "\": "), std::string::npos) << r.erros;
+        EXPECT_NE(r.erros.find(e.motivo), std::string::npos) << r.erros;
+        EXPECT_FALSE(fs::exists(pasta / (e.nome.substr(0, e.nome.size() - 3) + "pas"))) << e.nome;
+    }
 }
 
 TEST(LinhaComando, CadaArquivoComecaDoEstadoInicial)

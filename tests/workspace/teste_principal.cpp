@@ -1,5 +1,6 @@
 // Janela principal, documentos e editor de verdade, na plataforma offscreen.
 
+#include "arquivos_especiais.h"
 #include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
 #include "workspace/acoes_principal.h"
@@ -160,6 +161,21 @@ TEST_F(Principal, CancelarInterrompeASaida)
     EXPECT_EQ(dialogos.textos().size(), 1);
     EXPECT_EQ(janela->filhas().size(), 2);
     EXPECT_TRUE(janela->isVisible());
+}
+
+TEST_F(Principal, AbrirAlgoQueNaoEhArquivoComumAvisaENaoCriaJanela)
+{
+    abre();
+    for (const auto& e : teste::CriaArquivosEspeciais(pasta->path().toStdString())) {
+        dialogos.limpa();
+        dialogos.respostasArquivo.enqueue(em(QString::fromStdString(e.nome)));
+        janela->documentos().btnAbrirClick();
+        ASSERT_EQ(dialogos.textos().size(), 1) << e.nome;
+        const QString texto = dialogos.textos().first();
+        EXPECT_TRUE(texto.contains(em(QString::fromStdString(e.nome)))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromStdString(e.motivo))) << texto.toStdString();
+        EXPECT_EQ(janela->filhas().size(), 1);
+    }
 }
 
 TEST_F(Principal, ArquivoSoLFVoltaSoLF)

@@ -4,11 +4,28 @@
 #include "instalador.h"
 #include "platform/pasta_programa.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+const vendrilo::atualizador::ChavePublica& chave()
+{
+#ifdef ATUALIZAR_SO_PARA_TESTES
+    // Só na cópia dos testes, que nunca é instalada: a chave descartável do teste.
+    static const auto c = vendrilo::atualizador::ChaveDeHex(
+        std::getenv("VENDRILO_CHAVE_TESTE") ? std::getenv("VENDRILO_CHAVE_TESTE") : "");
+    if (c)
+        return *c;
+#endif
+    return vendrilo::atualizador::ChaveDeLancamento();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -17,7 +34,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path pasta = argc == 2 ? fs::path(argv[1]) : fs::path(vendrilo::PastaPrograma());
-    const auto r = vendrilo::atualizador::InstalaAtualizacao(pasta);
+    const auto r = vendrilo::atualizador::InstalaAtualizacao(pasta, chave());
     std::cerr << "atualizar: " << r.mensagem << '\n';
     // Iniciado sem terminal: o resultado fica registrado ao lado do pacote.
     std::ofstream registro(pasta / "Update" / "atualizar.log", std::ios::app);

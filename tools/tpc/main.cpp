@@ -12,6 +12,7 @@
 #include "relatorio.h"
 #include "platform/processo.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -45,6 +47,43 @@ struct PastaTemporaria {
             fs::remove_all(caminho, ec);
     }
 };
+
+// No limite de tempo o tpc é morto junto com o compilador (SIGKILL no
+// grupo), sem chance de limpar. Um vigia em sessão própria espera o fim do
+// tpc, qualquer que seja, e apaga a pasta.
+void vigiaPasta(const fs::path& pasta)
+{
+    int fim[2], pronto[2];
+    if (pipe2(fim, O_CLOEXEC) != 0)
+        return;
+    if (pipe2(pronto, O_CLOEXEC) != 0) {
+        close(fim[0]), close(fim[1]);
+        return;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setsid();
+        close(fim[1]);
+        close(pronto[0]);
+        close(pronto[1]); // fora do grupo: o tpc pode seguir
+        const int nulo = open("/dev/null", O_RDWR);
+        dup2(nulo, 0), dup2(nulo, 1), dup2(nulo, 2);
+        char c;
+        while (read(fim[0], &c, 1) < 0 && errno == EINTR) {
+        }
+        std::error_code ec;
+        fs::remove_all(pasta, ec);
+        _exit(0);
+    }
+    close(fim[0]);
+    close(pronto[1]);
+    char c;
+    if (pid > 0)
+        while (read(pronto[0], &c, 1) < 0 && errno == EINTR) {
+        }
+    close(pronto[0]);
+    // fim[1] fica aberto até o tpc terminar; o compilador não o herda.
+}
 
 void imprime(const std::vector<std::string>& linhas)
 {
@@ -112,6 +151,7 @@ int main(int argc, char** argv)
             return 2;
         }
         tmp.caminho = modelo;
+        vigiaPasta(tmp.caminho);
     }
     std::error_code ec;
     fs::create_directory(tmp.caminho / "obj", ec);

@@ -7,9 +7,11 @@ namespace vendrilo::tpc {
 
 namespace {
 
+// Só dígitos: linha, coluna e número nunca são negativos, e um "-2147483648"
+// viraria conta com estouro adiante.
 bool lerInteiro(std::string_view s, int& valor)
 {
-    if (s.empty())
+    if (s.empty() || !std::isdigit(static_cast<unsigned char>(s.front())))
         return false;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), valor);
     return ec == std::errc() && p == s.data() + s.size();

@@ -1,5 +1,6 @@
 #include "relatorio.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <elf.h>
@@ -69,10 +70,10 @@ std::vector<std::string> RelatorioErro(const std::string& caminhoFonte, int linh
         msg += '.';
     std::string circunflexo;
     if (coluna > 0) {
-        for (int i = 0; i < coluna - 1; ++i)
-            circunflexo += static_cast<std::size_t>(i) < linhaFonte.size() && linhaFonte[static_cast<std::size_t>(i)] == '\t'
-                               ? '\t'
-                               : ' ';
+        // Uma coluna além do fim da linha põe o "^" logo depois do último caractere.
+        const std::size_t antes = std::min(static_cast<std::size_t>(coluna - 1), linhaFonte.size());
+        for (std::size_t i = 0; i < antes; ++i)
+            circunflexo += linhaFonte[i] == '\t' ? '\t' : ' ';
         circunflexo += '^';
     }
     return {CabecalhoTpc, ref, "", ref + ": Error " + std::to_string(numero) + ": " + msg,

@@ -137,6 +137,10 @@ void TFrmAtualizar::criaComponentes()
     HTTPGetZIP->setObjectName(QStringLiteral("HTTPGetZIP"));
     configura(HTTPGetZIP, kCaminhoVendriloZip, QStringLiteral("Vendrilo.zip"));
     connect(HTTPGetZIP, &THTTPGet::OnDoneFile, this, &TFrmAtualizar::HTTPGetZIPDoneFile);
+    HTTPGetSIG = new THTTPGet(this);
+    HTTPGetSIG->setObjectName(QStringLiteral("HTTPGetSIG"));
+    configura(HTTPGetSIG, kCaminhoVendriloSig, QStringLiteral("Vendrilo.zip.sig"));
+    connect(HTTPGetSIG, &THTTPGet::OnDoneFile, this, &TFrmAtualizar::HTTPGetSIGDoneFile);
 }
 
 std::string TFrmAtualizar::LeIni() const
@@ -225,6 +229,8 @@ void TFrmAtualizar::HTTPGetINIDoneFile(QObject*, const QString&, qint64)
         QStringLiteral("Há uma nova versão do Vendrilo disponível. Deseja atualizar agora?"),
         QStringLiteral("Nova versao do Vendrilo"), Caixa::SimNao | Caixa::IconePergunta);
     if (resp == Caixa::RespSim) {
+        // Uma assinatura de outra versão nunca fica ao lado do pacote novo.
+        QFile::remove(QDir(pasta_).filePath(QStringLiteral("Update/Vendrilo.zip.sig")));
         HTTPGetZIP->StartDownload();
         BtnVerificar->setEnabled(false);
         adicionaStatus(QStringLiteral(">>> Atualização em andamento"));
@@ -242,6 +248,12 @@ void TFrmAtualizar::HTTPGetINIError(QObject*)
 
 void TFrmAtualizar::HTTPGetZIPDoneFile(QObject*, const QString&, qint64)
 {
+    // Sem a assinatura o atualizador recusa o pacote: ela vem logo depois.
+    HTTPGetSIG->StartDownload();
+}
+
+void TFrmAtualizar::HTTPGetSIGDoneFile(QObject*, const QString&, qint64)
+{
     // Os documentos abertos passam pelas perguntas de sempre antes do fim;
     // se o usuário preferir continuar, o pacote fica baixado e nada é trocado.
     if (encerraAplicacao && !encerraAplicacao()) {
@@ -258,9 +270,10 @@ void TFrmAtualizar::done(int resultado)
 {
     // Fechar a janela cancela o que estiver baixando, sem avisos: os
     // componentes destruídos não entregam eventos.
-    if (HTTPGetINI->Executando() || HTTPGetZIP->Executando()) {
+    if (HTTPGetINI->Executando() || HTTPGetZIP->Executando() || HTTPGetSIG->Executando()) {
         delete HTTPGetINI;
         delete HTTPGetZIP;
+        delete HTTPGetSIG;
         criaComponentes();
         ProgressBar->setValue(0);
         BtnVerificar->setEnabled(true);

@@ -20,6 +20,8 @@ class THTTPGet;
 // Caminhos do site de atualização, relativos ao servidor.
 inline constexpr const char* kCaminhoUpdateIni = "/ftp/Vendrilo%20de%20Algoritmos/Public/update.ini";
 inline constexpr const char* kCaminhoVendriloZip = "/ftp/Vendrilo%20de%20Algoritmos/Public/Vendrilo.zip";
+// A assinatura do pacote, ao lado dele; o atualizador a confere.
+inline constexpr const char* kCaminhoVendriloSig = "/ftp/Vendrilo%20de%20Algoritmos/Public/Vendrilo.zip.sig";
 
 // Servidor do site ("host" ou "host:porta"), lido de Update/site.ini
 // (seção "Site", chave "Host") da pasta do programa, ou dos dados
@@ -46,6 +48,7 @@ public:
 
     THTTPGet* HTTPGetINI = nullptr;
     THTTPGet* HTTPGetZIP = nullptr;
+    THTTPGet* HTTPGetSIG = nullptr;
     QPushButton* BtnVerificar = nullptr;
     QPushButton* BtnSair = nullptr;
     QListWidget* LBStatus = nullptr;
@@ -59,6 +62,7 @@ public slots:
     void HTTPGetINIDoneFile(QObject* Sender, const QString& FileName, qint64 FileSize);
     void HTTPGetINIError(QObject* Sender);
     void HTTPGetZIPDoneFile(QObject* Sender, const QString& FileName, qint64 FileSize);
+    void HTTPGetSIGDoneFile(QObject* Sender, const QString& FileName, qint64 FileSize);
 
 public:
     void done(int resultado) override;

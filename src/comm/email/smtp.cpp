@@ -41,6 +41,17 @@ std::string semQuebras(const std::string& s)
     return r;
 }
 
+// O nome de um anexo vai aos cabeçalhos da sua parte: nenhum caractere de
+// controle (CR, LF, TAB, NUL...) chega lá, como no Subject.
+std::string semControles(const std::string& s)
+{
+    std::string r = s;
+    for (char& c : r)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return r;
+}
+
 bool soAscii(const std::string& s)
 {
     for (unsigned char c : s)
@@ -186,7 +197,7 @@ bool EnviaSmtp(const ServidorCorreio& servidor, const MensagemCorreio& msg, std:
             erro = "Não foi possível ler o anexo " + anexo + "; o e-mail não foi enviado.";
             return false;
         }
-        const std::string nome = nomeArquivo(anexo);
+        const std::string nome = semControles(nomeArquivo(anexo));
         curl_mime_type(parte, tipoAnexo(nome).c_str());
         curl_mime_encoder(parte, "base64");
         if (!soAscii(nome) || nome.find_first_of("\"\\") != std::string::npos) {

@@ -84,6 +84,7 @@ protected:
         grava(site.filePath(kPublico + "update.ini"), iniDeVersao(versao));
         grava(site.filePath(kPublico + "Vendrilo.zip"), pacote);
         grava(site.filePath(kPublico + "Vendrilo.zip.modo"), modoPacote.toUtf8());
+        grava(site.filePath(kPublico + "Vendrilo.zip.sig"), assinatura);
     }
 
     void apontaPara(const ServidorHTTP& s)
@@ -108,6 +109,7 @@ protected:
         };
         j->HTTPGetINI->setTempoLeitura(5);
         j->HTTPGetZIP->setTempoLeitura(5);
+        j->HTTPGetSIG->setTempoLeitura(5);
         j->show();
         return j;
     }
@@ -118,6 +120,7 @@ protected:
     DialogosRoteirizados dialogos;
     int pedidosDeFim = 0;
     bool deixaEncerrar = true;
+    QByteArray assinatura = QByteArray(64, 's');
 };
 
 TEST_F(JanelaAtualizar, LegendaBotoesERotulos)
@@ -208,10 +211,33 @@ TEST_F(JanelaAtualizar, AceitarBaixaOPacoteIniciaOAtualizadorEEncerra)
     ASSERT_TRUE(EsperaAte([&] { return QFile::exists(update + "/iniciado.txt"); }));
     EXPECT_EQ(pedidosDeFim, 1);
     EXPECT_EQ(conteudoDe(update + "/Vendrilo.zip"), pacote);
+    EXPECT_EQ(conteudoDe(update + "/Vendrilo.zip.sig"), assinatura);
     EXPECT_EQ(conteudoDe(update + "/iniciado.txt"), pasta.path().toUtf8());
     EXPECT_EQ(linhas(j->LBStatus), QStringList({kVerificando, " ", ">>> Atualização em andamento"}));
     EXPECT_FALSE(j->BtnVerificar->isEnabled());
     EXPECT_EQ(dialogos.perguntas.size(), 1); // só a pergunta: nenhum aviso depois
+}
+
+TEST_F(JanelaAtualizar, SemAssinaturaPublicadaNadaEhIniciado)
+{
+    instala("2.3");
+    publica("2.4");
+    QFile::remove(site.filePath(kPublico + "Vendrilo.zip.sig"));
+    grava(update + "/Vendrilo.zip.sig", "de uma versão antiga");
+    atualizadorDeMentira();
+    auto servidor = ServidorHTTP::estatico(site.path());
+    ASSERT_TRUE(servidor);
+    apontaPara(*servidor);
+    dialogos.respostasCaixa.enqueue(Caixa::RespSim);
+
+    auto j = janela();
+    j->BtnVerificar->click();
+    ASSERT_TRUE(EsperaAte([&] { return dialogos.perguntas.size() == 2; }));
+    EXPECT_EQ(dialogos.perguntas[1].titulo, "Erro na atualização");
+    EXPECT_EQ(linhas(j->LBStatus).last(), ">>> Erro na atualização.");
+    EXPECT_EQ(pedidosDeFim, 0);
+    EXPECT_FALSE(QFile::exists(update + "/iniciado.txt"));
+    EXPECT_FALSE(QFile::exists(update + "/Vendrilo.zip.sig"));
 }
 
 TEST_F(JanelaAtualizar, UsuarioQueMantemOProgramaAbertoAdiaATroca)

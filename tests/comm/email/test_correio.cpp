@@ -220,6 +220,35 @@ TEST_F(EnviaSmtpTeste, robustez_quebraDeLinhaNoAssuntoNaoCriaCabecalho)
     EXPECT_EQ(r->envelope.size(), 2u);
 }
 
+TEST_F(EnviaSmtpTeste, robustez_controlesNoNomeDoAnexoNaoCriamCabecalho)
+{
+    const std::vector<std::string> nomes = {"a\r\nX-Injetado: sim\r\n.alg", "b\nContent-Type: text-html\x01\t.alg",
+                                            "c\r\nX-Injetado: n\xC3\xA3o.alg"};
+    const std::string marca = MarcaUnica("anexo-injecao");
+    MensagemCorreio m;
+    m.para = "prof@escola.br";
+    m.remetente = "aluno@escola.br";
+    m.assunto = marca;
+    for (const auto& n : nomes) {
+        m.anexos.push_back((pasta_ / n).string());
+        GravaArquivo(m.anexos.back(), n);
+    }
+    std::string erro;
+    ASSERT_TRUE(EnviaSmtp(local(porta_), m, erro)) << erro;
+    const auto r = EsperaMensagem(marca);
+    ASSERT_TRUE(r.has_value());
+    ASSERT_EQ(r->partes.size(), 4u);
+    for (size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(r->partes[i].cabecalhos.count("x-injetado"), 0u) << i;
+        EXPECT_EQ(r->partes[i].cabecalhos.at("content-type"), "application/octet-stream") << i;
+        EXPECT_EQ(r->partes[i].conteudo, nomes[i - 1]) << i;
+    }
+    EXPECT_NE(r->partes[1].cabecalhos.at("content-disposition").find("filename=\"a  X-Injetado: sim  .alg\""),
+              std::string::npos);
+    EXPECT_NE(r->partes[3].cabecalhos.at("content-disposition").find("c%20%20X-Injetado%3A%20n%C3%A3o.alg"),
+              std::string::npos);
+}
+
 TEST_F(EnviaSmtpTeste, robustez_falhasTerminamComMensagemClara)
 {
     const std::string anexo = (pasta_ / "ok.alg").string();
