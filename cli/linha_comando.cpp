@@ -1,4 +1,5 @@
 #include "linha_comando.h"
+#include "teste_mesa_cli.h"
 
 #include "formato_gcc.h"
 #include "versao.h"
@@ -131,11 +132,20 @@ int etapaCompilacao(const vendrilo::Tradutor& tradutor, const std::string& arqui
     LeTodasAsLinhas(arquivo, linhas);
     EntradaCompilacao entrada = EntradaDe(tradutor.estado(), linhas);
     entrada.ManterPas = opcoes.manterPas;
+    // O teste de mesa lê as declarações do .pas, que a compilação pode apagar.
+    std::vector<std::string> linhasPascal;
+    if (!opcoes.testeDeMesa.empty()) {
+        entrada.InformacaoDepuracao = true;
+        LeTodasAsLinhas(tradutor.estado().NomePas, linhasPascal);
+    }
     const ResultadoCompilacao r = CompilaPrograma(entrada);
     desfecho = Desfecho::ErroCompilacao;
     switch (r.situacao) {
     case SituacaoCompilacao::Sucesso:
-        desfecho = opcoes.executar ? Desfecho::Executado : Desfecho::Compilado;
+        desfecho = opcoes.executar || !opcoes.testeDeMesa.empty() ? Desfecho::Executado : Desfecho::Compilado;
+        if (!opcoes.testeDeMesa.empty())
+            return EtapaTesteDeMesa(tradutor.estado().NomeExe, linhasPascal,
+                                    tradutor.estado().BibliotecaUsada, opcoes, t);
         return opcoes.executar ? etapaExecucao(tradutor, t) : SaidaSucesso;
     case SituacaoCompilacao::ErroCompilacao:
         if (opcoes.formatoGcc) {
@@ -171,7 +181,7 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
     Opcoes o;
     bool fimOpcoes = false;
     bool esperaFormato = false;
-    for (const std::string& a : argumentos) {
+    for (const std::string& a : SeparaOpcoesTesteMesa(argumentos, o)) {
         if (esperaFormato) {
             esperaFormato = false;
             if (a == "gcc")
@@ -210,6 +220,7 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
         o.erro = "falta o nome do formato depois de --formato (o único é gcc)";
     if (o.erro.empty() && o.soTraduz && o.executar)
         o.erro = "--so-traduz e --executar não podem ser usadas juntas";
+    ConfereOpcoesTesteMesa(o);
     if (o.erro.empty() && !o.ajuda && !o.versao && !o.diagnostico && o.arquivos.empty())
         o.erro = "nenhum algoritmo informado";
     return o;
@@ -218,6 +229,7 @@ Opcoes LeOpcoes(const std::vector<std::string>& argumentos)
 std::string TextoAjuda()
 {
     return "Uso: vendrilo-traduz [OPÇÕES] ARQUIVO.ALG...\n"
+           "     vendrilo-traduz --teste-de-mesa SAIDA.csv [--passos N] ARQUIVO.ALG\n"
            "     vendrilo-traduz --diagnostico\n"
            "Traduz cada algoritmo para o programa Pascal (.pas) ao lado dele, confere a\n"
            "estrutura dos blocos e compila.\n"
@@ -225,12 +237,18 @@ std::string TextoAjuda()
            "  --executar      executa o programa compilado neste terminal\n"
            "  --manter-pas    guarda o programa Pascal depois de compilar\n"
            "  --formato gcc   erros como arquivo.alg:LINHA:COLUNA: erro: texto\n"
+           "  --teste-de-mesa SAIDA.csv\n"
+           "                  executa linha a linha neste terminal (pelo gdb) e grava\n"
+           "                  o teste de mesa: passo, linha e o valor de cada variável\n"
+           "  --passos N      limite de passos do teste de mesa (padrão: 10000)\n"
            "  --diagnostico   verifica a instalação (compilador, unidades, pasta do\n"
            "                  programa, gdb) e diz como corrigir o que falhar\n"
            "  --version       mostra a versão\n"
            "  --help          mostra esta ajuda\n"
            "Saída: 0 sucesso, 1 erro de compilação, 2 erros de estrutura,\n"
-           "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado.\n";
+           "       3 uso incorreto ou arquivo que não pôde ser lido ou gravado,\n"
+           "       4 teste de mesa incompleto (limite de passos, erro de execução,\n"
+           "         interrupção ou gdb ausente).\n";
 }
 
 std::string TextoVersao()

@@ -22,6 +22,9 @@ struct Opcoes {
     bool diagnostico = false; // verifica a instalação, sem arquivos
     bool manterPas = false; // guarda o .pas depois de compilar
     bool formatoGcc = false; // erros como "arquivo:linha:coluna: erro: texto"
+    std::string testeDeMesa; // CSV do teste de mesa; vazio: sem teste de mesa
+    int passos = 10000; // limite de passos do teste de mesa
+    bool passosDados = false; // --passos apareceu
     std::vector<std::string> arquivos;
     std::string erro; // uso incorreto, em português; vazio quando tudo certo
 };

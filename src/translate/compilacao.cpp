@@ -107,8 +107,10 @@ ResultadoCompilacao CompilaPrograma(const EntradaCompilacao& entrada)
     op.arquivoSaida = relatorio;
     op.semEntrada = true;
     op.limite = entrada.Limite;
-    const ResultadoProcesso proc =
-        ExecutaProcesso({pasta + "/" + NomeCompilador, "/U" + pasta, entrada.NomePas}, op);
+    std::vector<std::string> argumentos = {pasta + "/" + NomeCompilador, "/U" + pasta, entrada.NomePas};
+    if (entrada.InformacaoDepuracao)
+        argumentos.insert(argumentos.end() - 1, "-g");
+    const ResultadoProcesso proc = ExecutaProcesso(argumentos, op);
     if (!proc.iniciado) {
         r.situacao = SituacaoCompilacao::FalhaExecucao;
         r.mensagem = "Erro na execução!!!";

@@ -39,6 +39,8 @@ struct EntradaCompilacao {
     bool ManterPas = false; // guarda o .pas após o sucesso, como a marca xpas.xno
     // Espera máxima pelo compilador; passado o prazo ele é interrompido.
     std::chrono::milliseconds Limite{std::chrono::seconds(60)};
+    // Grava informação de linhas no programa (execução passo a passo).
+    bool InformacaoDepuracao = false;
 };
 
 // Monta a entrada a partir do estado de uma tradução.

@@ -1,7 +1,9 @@
 // tpc: compila um programa Pascal com o Free Pascal em modo Turbo Pascal e
 // escreve na saída padrão um relatório no formato que o Vendrilo lê.
 //
-//   tpc [/U<pasta>|-U<pasta>] ARQUIVO
+//   tpc [/U<pasta>|-U<pasta>] [-g] ARQUIVO
+//
+// -g grava informação de linhas para a execução passo a passo.
 //
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
@@ -34,7 +36,7 @@ namespace {
 
 int uso(const std::string& msg)
 {
-    std::cerr << "tpc: " << msg << "\nUso: tpc [/U<pasta das unidades>] ARQUIVO.pas\n";
+    std::cerr << "tpc: " << msg << "\nUso: tpc [/U<pasta das unidades>] [-g] ARQUIVO.pas\n";
     return 2;
 }
 
@@ -145,10 +147,13 @@ int main(int argc, char** argv)
     // "/U" não é tomado por opção.
     const std::string fonte = args.back();
     std::string pastaUnidades;
+    bool depuracao = false;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.size() > 2 && (a[0] == '/' || a[0] == '-') && (a[1] == 'U' || a[1] == 'u'))
             pastaUnidades = a.substr(2);
+        else if (a == "-g" || a == "/G" || a == "/g")
+            depuracao = true;
         else
             return uso("opção desconhecida: " + a);
     }
@@ -220,6 +225,8 @@ int main(int argc, char** argv)
             comLinhas = true;
         }
     }
+    if (depuracao)
+        cmd.push_back("-g");
     if (!pastaUnidades.empty()) {
         fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
         cmd.push_back("-Fu" + (tmp.caminho / "u").string());

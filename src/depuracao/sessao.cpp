@@ -1,0 +1,533 @@
+#include "depuracao/sessao.h"
+
+#include "check/mapeamento.h"
+#include "depuracao/mi.h"
+#include "depuracao/valores.h"
+#include "platform/processo.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace vendrilo::depuracao {
+
+namespace {
+
+// Diálogo com o gdb num arquivo, para diagnóstico ($VENDRILO_GDB_REGISTRO).
+void registra(char sentido, const std::string& texto)
+{
+    static const char* caminho = std::getenv("VENDRILO_GDB_REGISTRO");
+    if (!caminho || !*caminho)
+        return;
+    if (std::FILE* f = std::fopen(caminho, "a")) {
+        std::fprintf(f, "%c %s\n", sentido, texto.c_str());
+        std::fclose(f);
+    }
+}
+
+using namespace std::chrono_literals;
+
+// Resposta a um comando que não faz o programa andar.
+constexpr auto PrazoResposta = 15s;
+// Entre duas olhadas no pedido de parada.
+constexpr auto Intervalo = 50ms;
+// Quantas vezes um passo pode sair de código sem linhas do algoritmo.
+constexpr int MaxDesvios = 64;
+
+// Simbolo por onde passa todo erro de execução do Free Pascal.
+constexpr const char* RotinaErroExecucao = "'SYSTEM_$$_HANDLEERRORADDRFRAME$LONGINT$POINTER$POINTER'";
+
+std::string nomeBase(const std::string& caminho)
+{
+    const auto barra = caminho.find_last_of('/');
+    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
+std::string textoErroExecucao(int numero)
+{
+    static const std::map<int, std::string> textos = {
+        {2, "arquivo não encontrado"},
+        {3, "caminho não encontrado"},
+        {5, "acesso ao arquivo negado"},
+        {100, "erro de leitura do disco"},
+        {101, "erro de gravação no disco"},
+        {102, "arquivo sem nome associado"},
+        {103, "arquivo não aberto"},
+        {104, "arquivo não aberto para leitura"},
+        {105, "arquivo não aberto para gravação"},
+        {106, "formato numérico inválido na leitura"},
+        {200, "divisão por zero"},
+        {201, "valor fora do intervalo permitido"},
+        {202, "estouro da pilha (rotina que chama a si mesma sem parar?)"},
+        {203, "memória insuficiente"},
+        {204, "operação inválida com ponteiro"},
+        {205, "estouro em cálculo com reais"},
+        {206, "resultado real pequeno demais"},
+        {207, "operação inválida com reais"},
+        {215, "estouro em cálculo com inteiros"},
+        {216, "acesso inválido à memória"},
+    };
+    const auto it = textos.find(numero);
+    return it == textos.end() ? std::string() : it->second;
+}
+
+int numeroDoSinal(const std::string& sinal)
+{
+    if (sinal == "SIGFPE")
+        return 200;
+    if (sinal == "SIGSEGV" || sinal == "SIGBUS")
+        return 216;
+    return 0;
+}
+
+long long numero(const std::string& texto, int base = 10)
+{
+    return std::strtoll(texto.c_str(), nullptr, base);
+}
+
+} // namespace
+
+std::string MensagemSemGdb()
+{
+    return "O depurador gdb não foi encontrado. Para executar passo a passo, instale o pacote "
+           "Debian \"gdb\" (sudo apt install gdb).";
+}
+
+Sessao::~Sessao()
+{
+    Encerra();
+}
+
+bool Sessao::envia(const std::string& texto, unsigned long& ficha)
+{
+    ficha = proximaFicha_++;
+    registra('>', std::to_string(ficha) + texto);
+    return gdb_.Escreve(std::to_string(ficha) + texto + "\n");
+}
+
+bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
+{
+    const auto prazo = std::chrono::steady_clock::now() + PrazoResposta;
+    std::string linha;
+    while (std::chrono::steady_clock::now() < prazo) {
+        const auto lido = gdb_.LeLinha(linha, Intervalo);
+        if (lido == CanalProcesso::Leitura::Fim)
+            return false;
+        if (lido == CanalProcesso::Leitura::Prazo)
+            continue;
+        registra('<', linha);
+        auto reg = LeRegistroMi(linha);
+        if (!reg)
+            continue;
+        if (reg->tipo == '*' && reg->classe == "stopped")
+            assincronos_.push_back(*reg);
+        if (reg->tipo == '^' && reg->ficha == ficha) {
+            r = std::move(*reg);
+            return true;
+        }
+    }
+    return false;
+}
+
+RegistroMi Sessao::comando(const std::string& texto)
+{
+    auto v = comandos({texto});
+    return v.front();
+}
+
+std::vector<RegistroMi> Sessao::comandos(const std::vector<std::string>& textos)
+{
+    // Todos seguem juntos; as respostas vêm na ordem dos pedidos.
+    std::vector<unsigned long> fichas(textos.size());
+    std::string lote;
+    for (std::size_t i = 0; i < textos.size(); ++i) {
+        fichas[i] = proximaFicha_++;
+        lote += std::to_string(fichas[i]) + textos[i] + "\n";
+        registra('>', std::to_string(fichas[i]) + textos[i]);
+    }
+    std::vector<RegistroMi> respostas(textos.size());
+    bool ok = gdb_.Escreve(lote);
+    for (std::size_t i = 0; ok && i < textos.size(); ++i)
+        ok = esperaResposta(fichas[i], respostas[i]);
+    if (!ok) {
+        for (auto& r : respostas)
+            if (r.tipo == 0)
+                r.tipo = '^', r.classe = "error";
+        falha("O gdb parou de responder.");
+    }
+    return respostas;
+}
+
+void Sessao::falha(const std::string& texto)
+{
+    if (estado_ == EstadoSessao::Falha)
+        return;
+    estado_ = EstadoSessao::Falha;
+    mensagem_ = texto;
+}
+
+int Sessao::linhaAlgoritmo(long long linhaPascal) const
+{
+    return LinhaAlgoritmoDaLinhaPascal(linhaPascal, config_.bibliotecaUsada);
+}
+
+bool Sessao::doPrograma(const std::string& arquivo) const
+{
+    return !arquivo.empty() && nomeBase(arquivo) == arquivoPrograma_;
+}
+
+bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
+{
+    Encerra();
+    config_ = config;
+    pedidoParada_ = false;
+    assincronos_.clear();
+    paradas_.clear();
+    numerosParada_.clear();
+    mensagem_.clear();
+    std::string gdb = config.gdb;
+    if (gdb.empty()) {
+        const char* env = std::getenv("VENDRILO_GDB");
+        gdb = env && *env ? env : "gdb";
+    }
+    const std::string caminho = ProcuraPrograma(gdb);
+    if (caminho.empty()) {
+        erro = MensagemSemGdb();
+        return false;
+    }
+    std::string motivo;
+    if (!gdb_.Inicia({caminho, "-q", "-nx", "--interpreter=mi3"}, motivo)) {
+        erro = "Não foi possível iniciar o gdb: " + motivo;
+        return false;
+    }
+    estado_ = EstadoSessao::Parada;
+    std::vector<std::string> preparo = {
+        "-gdb-set confirm off",
+        "-gdb-set mi-async on", // comandos (a interrupção) enquanto o programa roda
+        "-gdb-set pagination off",
+        "-gdb-set startup-with-shell off", // o programa começa sem interpretador
+        "-gdb-set print repeats unlimited",
+        "-gdb-set print elements 1000",
+        "-gdb-set debuginfod enabled off", // nada de rede nem de pergunta ao abrir
+        "-file-exec-and-symbols " + AspasMi(config.programa),
+        // Sem terminal, o programa herdaria os canais do MI e os corromperia.
+        "-inferior-tty-set " + AspasMi(config.terminal.empty() ? "/dev/null" : config.terminal),
+    };
+    preparo.push_back(std::string("-break-insert ") + AspasMi(RotinaErroExecucao));
+    preparo.push_back("-break-insert -t main");
+    const auto r = comandos(preparo);
+    if (estado_ == EstadoSessao::Falha) {
+        erro = mensagem_;
+        Encerra();
+        return false;
+    }
+    std::size_t iArquivo = 0;
+    while (preparo[iArquivo].rfind("-file-exec-and-symbols", 0) != 0)
+        ++iArquivo;
+    if (r[iArquivo].classe == "error") {
+        erro = "O gdb não conseguiu abrir o programa \"" + config.programa +
+               "\": " + r[iArquivo].resultados.textoDe("msg");
+        Encerra();
+        return false;
+    }
+    if (const ValorMi* b = r[r.size() - 2].resultados.campo("bkpt"))
+        paradaErro_ = b->textoDe("number");
+    const ValorMi* inicio = r.back().resultados.campo("bkpt");
+    if (r.back().classe == "error" || !inicio || inicio->textoDe("file").empty()) {
+        erro = "O programa não tem informação de linhas para a execução passo a passo.";
+        Encerra();
+        return false;
+    }
+    arquivoPrograma_ = nomeBase(inicio->textoDe("file"));
+    anda("-exec-run");
+    if (estado_ == EstadoSessao::Falha) {
+        erro = mensagem_;
+        Encerra();
+        return false;
+    }
+    return true;
+}
+
+bool Sessao::esperaParada(RegistroMi& parada)
+{
+    bool interrupcaoEnviada = false;
+    const auto inicio = std::chrono::steady_clock::now();
+    std::string linha;
+    for (;;) {
+        if (!assincronos_.empty()) {
+            parada = std::move(assincronos_.front());
+            assincronos_.erase(assincronos_.begin());
+            return true;
+        }
+        if (!interrupcaoEnviada &&
+            (pedidoParada_ ||
+             (config_.deveParar && config_.deveParar(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       std::chrono::steady_clock::now() - inicio))))) {
+            pedidoParada_ = true;
+            unsigned long f = 0;
+            envia("-exec-interrupt", f);
+            interrupcaoEnviada = true;
+        }
+        const auto lido = gdb_.LeLinha(linha, Intervalo);
+        if (lido == CanalProcesso::Leitura::Fim)
+            return false;
+        if (lido == CanalProcesso::Leitura::Prazo)
+            continue;
+        registra('<', linha);
+        auto reg = LeRegistroMi(linha);
+        if (reg && reg->tipo == '*' && reg->classe == "stopped")
+            assincronos_.push_back(std::move(*reg));
+    }
+}
+
+void Sessao::localizaNoPrograma()
+{
+    linha_ = -1;
+    rotina_.clear();
+    nivelQuadro_ = 0;
+    const RegistroMi r = comando("-stack-list-frames");
+    const ValorMi* pilha = r.resultados.campo("stack");
+    if (!pilha)
+        return;
+    for (const auto& [nome, quadro] : pilha->itens) {
+        if (!doPrograma(quadro.textoDe("file")))
+            continue;
+        linha_ = linhaAlgoritmo(numero(quadro.textoDe("line")));
+        const std::string func = quadro.textoDe("func");
+        rotina_ = func == "main" ? std::string() : config_.declaracoes.grafia(func);
+        nivelQuadro_ = static_cast<int>(numero(quadro.textoDe("level")));
+        return;
+    }
+}
+
+void Sessao::trataParada(const RegistroMi& parada, bool& repete)
+{
+    repete = false;
+    const ValorMi& p = parada.resultados;
+    const std::string motivo = p.textoDe("reason");
+    if (motivo == "exited-normally" || motivo == "exited") {
+        estado_ = EstadoSessao::Terminada;
+        codigoSaida_ = static_cast<int>(numero(p.textoDe("exit-code"), 8));
+        linha_ = -1;
+        return;
+    }
+    if (motivo == "exited-signalled") {
+        estado_ = EstadoSessao::Terminada;
+        codigoSaida_ = 128;
+        mensagem_ = "O programa foi terminado pelo sinal " + p.textoDe("signal-name") + ".";
+        linha_ = -1;
+        return;
+    }
+    const bool erroExecucao = motivo == "breakpoint-hit" && p.textoDe("bkptno") == paradaErro_;
+    const bool sinal = motivo == "signal-received" || motivo.empty();
+    if (erroExecucao || (sinal && p.textoDe("signal-name") != "SIGINT" && !motivo.empty())) {
+        int n = numeroDoSinal(p.textoDe("signal-name"));
+        if (erroExecucao) {
+            // Primeiro argumento da rotina de erro, ao entrar nela (x86-64).
+            const RegistroMi r = comando("-data-evaluate-expression $edi");
+            n = static_cast<int>(numero(r.resultados.textoDe("value")));
+        }
+        localizaNoPrograma();
+        estado_ = EstadoSessao::ErroExecucao;
+        const std::string texto = textoErroExecucao(n);
+        mensagem_ = "Erro de execução";
+        if (n > 0)
+            mensagem_ += " " + std::to_string(n);
+        if (!texto.empty())
+            mensagem_ += " (" + texto + ")";
+        else if (n == 0)
+            mensagem_ += " (sinal " + p.textoDe("signal-name") + ")";
+        if (linha_ >= 0)
+            mensagem_ += " na linha " + std::to_string(linha_ + 1);
+        mensagem_ += ".";
+        return;
+    }
+    if (sinal) { // a parada pedida
+        interrompida_ = true;
+        localizaNoPrograma();
+        estado_ = linha_ >= 0 ? EstadoSessao::Parada : EstadoSessao::Interrompida;
+        mensagem_ = "Execução interrompida.";
+        return;
+    }
+    const ValorMi* quadro = p.campo("frame");
+    if (quadro && doPrograma(quadro->textoDe("file")) && motivo != "function-finished") {
+        estado_ = EstadoSessao::Parada;
+        linha_ = linhaAlgoritmo(numero(quadro->textoDe("line")));
+        const std::string func = quadro->textoDe("func");
+        rotina_ = func == "main" ? std::string() : config_.declaracoes.grafia(func);
+        nivelQuadro_ = 0;
+        return;
+    }
+    // Código sem linhas do algoritmo (biblioteca, unidade de apoio): sair dele.
+    repete = true;
+}
+
+void Sessao::anda(const std::string& comandoMi)
+{
+    if (estado_ != EstadoSessao::Parada && comandoMi != "-exec-run")
+        return;
+    std::string proximo = comandoMi;
+    interrompida_ = false;
+    for (int desvios = 0; desvios < MaxDesvios; ++desvios) {
+        const RegistroMi r = comando(proximo);
+        if (estado_ == EstadoSessao::Falha)
+            return;
+        if (r.classe == "error") {
+            const std::string msg = r.resultados.textoDe("msg");
+            // Sair de código sem linhas pode não ter para onde: continua.
+            if (proximo == "-exec-finish") {
+                proximo = "-exec-continue";
+                continue;
+            }
+            falha("O gdb recusou o comando: " + msg);
+            return;
+        }
+        RegistroMi parada;
+        if (!esperaParada(parada)) {
+            falha("O gdb terminou no meio da execução.");
+            return;
+        }
+        bool repete = false;
+        trataParada(parada, repete);
+        if (!repete)
+            break;
+        if (pedidoParada_) {
+            interrompida_ = true;
+            localizaNoPrograma();
+            estado_ = linha_ >= 0 ? EstadoSessao::Parada : EstadoSessao::Interrompida;
+            break;
+        }
+        const std::string motivo = parada.resultados.textoDe("reason");
+        const ValorMi* quadro = parada.resultados.campo("frame");
+        const bool noPrograma = quadro && doPrograma(quadro->textoDe("file"));
+        // Fora do algoritmo: termina a rotina alheia e refaz o passo pedido,
+        // que completa a linha do algoritmo de onde ela foi chamada.
+        if (comandoMi == "-exec-continue" || comandoMi == "-exec-run")
+            proximo = "-exec-continue";
+        else if (motivo == "function-finished" && noPrograma)
+            proximo = comandoMi;
+        else
+            proximo = "-exec-finish";
+    }
+    pedidoParada_ = false;
+}
+
+void Sessao::PassoSobre()
+{
+    anda("-exec-next");
+}
+
+void Sessao::PassoDentro()
+{
+    anda("-exec-step");
+}
+
+void Sessao::Continua()
+{
+    anda("-exec-continue");
+}
+
+bool Sessao::DefineParada(int linhaAlgoritmo, bool ligada)
+{
+    if (!gdb_.Ativo())
+        return false;
+    if (!ligada) {
+        const auto it = numerosParada_.find(linhaAlgoritmo);
+        if (it == numerosParada_.end())
+            return false;
+        comando("-break-delete " + it->second);
+        numerosParada_.erase(it);
+        paradas_.erase(linhaAlgoritmo);
+        return true;
+    }
+    if (paradas_.count(linhaAlgoritmo))
+        return true;
+    const long long pascal = linhaAlgoritmo - LinhaAlgoritmoDaLinhaPascal(0, config_.bibliotecaUsada);
+    const RegistroMi r = comando("-break-insert " + AspasMi(arquivoPrograma_ + ":" + std::to_string(pascal)));
+    const ValorMi* b = r.resultados.campo("bkpt");
+    if (r.classe == "error" || !b)
+        return false;
+    // O gdb pode levar a parada para a próxima linha que tem código.
+    const int real = this->linhaAlgoritmo(numero(b->textoDe("line")));
+    if (paradas_.count(real)) {
+        comando("-break-delete " + b->textoDe("number"));
+        return true;
+    }
+    numerosParada_[real] = b->textoDe("number");
+    paradas_.insert(real);
+    return true;
+}
+
+std::vector<VariavelVista> Sessao::Variaveis()
+{
+    std::vector<VariavelVista> v;
+    if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) ||
+        config_.declaracoes.rotinas.empty())
+        return v;
+    const Rotina& globais = config_.declaracoes.rotinas.front();
+    const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);
+    // Uma global escondida por uma local do mesmo nome é lida no quadro do programa.
+    int quadroGlobais = nivelQuadro_;
+    if (atual) {
+        bool escondida = false;
+        for (const auto& g : globais.variaveis)
+            for (const auto& l : atual->variaveis)
+                escondida = escondida || Maiusculas(g) == Maiusculas(l);
+        if (escondida) {
+            const RegistroMi r = comando("-stack-info-depth");
+            quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
+        }
+    }
+    std::vector<std::string> pedidos;
+    auto pede = [&](int quadro, const std::string& nome) {
+        pedidos.push_back("-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " +
+                          AspasMi(nome));
+    };
+    for (const auto& g : globais.variaveis) {
+        pede(quadroGlobais, g);
+        v.push_back({"", g, ""});
+    }
+    if (atual)
+        for (const auto& l : atual->variaveis) {
+            pede(nivelQuadro_, l);
+            v.push_back({atual->nome, l, ""});
+        }
+    if (pedidos.empty())
+        return v;
+    const auto respostas = comandos(pedidos);
+    const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
+    for (std::size_t i = 0; i < v.size(); ++i)
+        if (respostas[i].classe == "done")
+            v[i].valor = ValorDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia);
+    return v;
+}
+
+std::vector<QuadroPilha> Sessao::Pilha()
+{
+    std::vector<QuadroPilha> q;
+    if (estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao)
+        return q;
+    const RegistroMi r = comando("-stack-list-frames");
+    if (const ValorMi* pilha = r.resultados.campo("stack"))
+        for (const auto& [nome, quadro] : pilha->itens) {
+            if (!doPrograma(quadro.textoDe("file")))
+                continue;
+            const std::string func = quadro.textoDe("func");
+            q.push_back({func == "main" ? std::string() : config_.declaracoes.grafia(func),
+                         linhaAlgoritmo(numero(quadro.textoDe("line")))});
+        }
+    return q;
+}
+
+void Sessao::Encerra()
+{
+    if (gdb_.Ativo()) {
+        gdb_.Escreve("-gdb-exit\n");
+        gdb_.Encerra();
+    }
+    if (estado_ != EstadoSessao::Terminada && estado_ != EstadoSessao::ErroExecucao &&
+        estado_ != EstadoSessao::Falha)
+        estado_ = EstadoSessao::Inativa;
+}
+
+} // namespace vendrilo::depuracao

@@ -1,0 +1,152 @@
+// Leitura do MI, valores nos termos do algoritmo, declarações e CSV: sem gdb.
+#include "depuracao/declaracoes.h"
+#include "depuracao/mi.h"
+#include "depuracao/teste_mesa.h"
+#include "depuracao/valores.h"
+
+#include <gtest/gtest.h>
+
+namespace vendrilo::depuracao {
+namespace {
+
+TEST(LeituraMi, RegistrosDeResultadoEAssincronos)
+{
+    auto r = LeRegistroMi(R"(12^done,bkpt={number="1",line="30",thread-groups=["i1"]})");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->ficha, 12u);
+    EXPECT_EQ(r->tipo, '^');
+    EXPECT_EQ(r->classe, "done");
+    const ValorMi* b = r->resultados.campo("bkpt");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->textoDe("line"), "30");
+    ASSERT_TRUE(b->campo("thread-groups"));
+    EXPECT_EQ(b->campo("thread-groups")->itens.at(0).second.texto, "i1");
+
+    r = LeRegistroMi(
+        R"(*stopped,reason="end-stepping-range",frame={func="MUDA",args=[{name="Q",value="2"}],line="24"})");
+    ASSERT_TRUE(r);
+    EXPECT_FALSE(r->ficha);
+    EXPECT_EQ(r->classe, "stopped");
+    const ValorMi* args = r->resultados.campo("frame")->campo("args");
+    ASSERT_EQ(args->itens.size(), 1u);
+    EXPECT_EQ(args->itens[0].second.textoDe("value"), "2");
+
+    // Lista de resultados (nome=valor) e lista vazia.
+    r = LeRegistroMi(R"(^done,stack=[frame={level="0"},frame={level="1"}],vazia=[],t={})");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->resultados.campo("stack")->itens.size(), 2u);
+    EXPECT_EQ(r->resultados.campo("stack")->itens[1].first, "frame");
+    EXPECT_TRUE(r->resultados.campo("vazia")->itens.empty());
+}
+
+TEST(LeituraMi, TextosComEscapesEFluxo)
+{
+    // Aspas, barra, quebra e um byte em octal (Windows-1252 "á").
+    auto r = LeRegistroMi(R"(^done,value="'ol\341 \"x\"\\n'")");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->resultados.textoDe("value"), "'ol\xE1 \"x\"\\n'");
+    r = LeRegistroMi(R"(~"Breakpoint 1\n")");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->tipo, '~');
+    EXPECT_EQ(r->resultados.texto, "Breakpoint 1\n");
+    EXPECT_EQ(LeRegistroMi("(gdb) ")->tipo, 0);
+    EXPECT_EQ(AspasMi("a \"b\"\\c"), R"("a \"b\"\\c")");
+}
+
+TEST(LeituraMi, LinhasMalFormadasSaoRecusadas)
+{
+    for (const char* linha :
+         {"", "^", "^done,", "^done,x=", R"(^done,x="sem fim)", R"(^done,x={a="1")", R"(^done,x=[1])",
+          "texto solto do programa", R"(~"a" resto)", R"(^done,x="1"y)"})
+        EXPECT_FALSE(LeRegistroMi(linha)) << linha;
+}
+
+TEST(ValoresDoAlgoritmo, ComoOAlunoEscreve)
+{
+    const struct {
+        const char* gdb;
+        const char* algoritmo;
+    } casos[] = {
+        {"42", "42"},
+        {"-7", "-7"},
+        {"3.3333333333333335", "3.333333"},
+        {"2.5", "2.5"},
+        {"1e+20", "100000000000000000000"},
+        {"-1.0000000000000001e-07", "0"}, // arredondado a 6 casas, sem "-0"
+        {"0 #0", ""},
+        {"true", "VERDADEIRO"},
+        {"false", "FALSO"},
+        {"97 'a'", "a"},
+        {"0 '\\000'", ""},
+        {"233 #233", "é"},
+        {"'Jo'#227'o'", "João"},
+        {"'it''s'", "it's"},
+        {"''", ""},
+        {"{1, 4, 9}", "[1; 4; 9]"},
+        {"{{0, 2.5, 0}, {0, 0, 0}}", "[[0; 2.5; 0]; [0; 0; 0]]"},
+        {"{NOME = 'Ana', NOTA = 7.25}", "{nome: Ana; nota: 7.25}"},
+        {"{{NOME = 'a, b', NOTA = 0}}", "[{nome: a, b; nota: 0}]"},
+        {"0x4010a2 <main>", "0x4010a2 <main>"}, // desconhecido: como veio
+        {"{1, 2", "{1, 2"},
+    };
+    const GrafiaDeNome grafia = [](const std::string& n) {
+        return n == "NOME" ? "nome" : n == "NOTA" ? "nota" : n;
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(ValorDoAlgoritmo(c.gdb, grafia), c.algoritmo) << c.gdb;
+}
+
+TEST(Declaracoes, GlobaisParametrosELocaisNaGrafiaDoAluno)
+{
+    const Declaracoes d = LeDeclaracoes({"PROGRAM Executavel;",
+                                         "USES CRT, DOS, AUTORIA",
+                                         "{ VAR falsa : INTEGER; }",
+                                         ";",
+                                         "VAR Soma, i : INTEGER ;",
+                                         "CONST maximo = 3 ;",
+                                         "TYPE aluno = record",
+                                         "   Nome : STRING ;",
+                                         "   nota : REAL ;",
+                                         "end ;",
+                                         "VAR t : ARRAY [1..3] OF aluno ;",
+                                         "VAR r : record x, Y : INTEGER; end;",
+                                         "FUNCTION Dobro ( v : REAL ; VAR k, w : INTEGER) : REAL ;",
+                                         "VAR loc : INTEGER ;",
+                                         "BEGIN",
+                                         "   CASE k OF 1 : BEGIN loc := 1; END; END;",
+                                         "   Dobro := v * 2 ;",
+                                         "END ;",
+                                         "PROCEDURE vazio ;",
+                                         "BEGIN",
+                                         "END ;",
+                                         "BEGIN",
+                                         "   i := 1 ;",
+                                         "END."});
+    ASSERT_EQ(d.rotinas.size(), 3u);
+    EXPECT_EQ(d.rotinas[0].variaveis, (std::vector<std::string>{"Soma", "i", "t", "r"}));
+    EXPECT_EQ(d.rotinas[1].nome, "Dobro");
+    EXPECT_EQ(d.rotinas[1].variaveis, (std::vector<std::string>{"v", "k", "w", "loc"}));
+    EXPECT_EQ(d.rotinas[2].nome, "vazio");
+    EXPECT_TRUE(d.rotinas[2].variaveis.empty());
+    EXPECT_EQ(d.grafiaCampo("NOME"), "Nome");
+    EXPECT_EQ(d.grafiaCampo("soma"), "Soma");
+    EXPECT_EQ(d.grafia("SOMA"), "Soma");
+    EXPECT_EQ(d.grafia("DESCONHECIDO"), "DESCONHECIDO");
+    EXPECT_EQ(d.rotina("DOBRO"), &d.rotinas[1]);
+}
+
+TEST(TesteDeMesaCsv, ColunasLinhasEAspas)
+{
+    Declaracoes d;
+    d.rotinas = {{"", {"n", "s"}}, {"calc", {"x"}}};
+    TesteDeMesa t(d);
+    t.Registra(2, {{"", "n", "1"}, {"", "s", "a, \"b\""}});
+    t.Registra(7, {{"", "n", "2"}, {"", "s", " x"}, {"CALC", "X", "3.5"}});
+    EXPECT_EQ(t.Csv(), "passo,linha,n,s,calc.x\n"
+                       "1,3,1,\"a, \"\"b\"\"\",\n"
+                       "2,8,2,\" x\",3.5\n");
+    EXPECT_EQ(CampoCsv("linha\nnova"), "\"linha\nnova\"");
+}
+
+} // namespace
+} // namespace vendrilo::depuracao
