@@ -5,6 +5,7 @@
 #include "translate/tabela_palavras.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,7 +31,24 @@ bool ehCaractereLiteral(char c)
     return c == '"' || c == '\'' || c == '{' || c == '}' || c == '\t';
 }
 
-bool ehCaractereDePalavra(char c) { return c != ' ' && !ehCaractereLiteral(c); }
+// Classe de cada byte para a varredura: quase todos são de palavra, e o laço
+// só para nos poucos que mudam alguma coisa.
+enum ClasseByte : unsigned char { DePalavra, Espaco, Literal, Quebra };
+
+constexpr std::array<unsigned char, 256> TabelaClasses = [] {
+    std::array<unsigned char, 256> t{};
+    t[' '] = Espaco;
+    for (unsigned char c : {'"', '\'', '{', '}', '\t'})
+        t[c] = Literal;
+    for (unsigned char c : {'\r', '\n', '\0'})
+        t[c] = Quebra;
+    return t;
+}();
+
+unsigned char classe(char c) { return TabelaClasses[static_cast<unsigned char>(c)]; }
+
+// Maior palavra que passa pela busca na tabela sem ir para a memória dinâmica.
+constexpr std::size_t MaiusculaNaPilha = 64;
 
 char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -320,11 +338,9 @@ void Tradutor::TraduzLinhas()
             if (!emLinha)
                 iniciaLinha();
             // O trecho até a próxima quebra (ou o fim do bloco) é a linha lida.
-            std::size_t fim = pos;
-            while (fim < lidos && bloco[fim] != '\r' && bloco[fim] != '\n' && bloco[fim] != '\0')
-                ++fim;
-            e.LinhaLida = std::string_view(bloco.data() + pos, fim - pos);
-            trataTrecho(e.LinhaLida);
+            const char* inicio = bloco.data() + pos;
+            const std::size_t fim = static_cast<std::size_t>(trataTrecho(inicio, bloco.data() + lidos) - bloco.data());
+            e.LinhaLida = std::string_view(inicio, fim - pos);
             if (fim == lidos)
                 break;
             terminaLinha();
@@ -385,36 +401,92 @@ void Tradutor::TrataCaractere(char c)
     }
 }
 
-void Tradutor::trataTrecho(std::string_view trecho)
+const char* Tradutor::trataTrecho(const char* p, const char* fim)
 {
-    // Caminho rápido: fora de literal, uma sequência de caracteres de palavra
-    // vai para a palavra de uma vez; o resto passa por TrataCaractere.
+    // Os trechos sem nada de especial (palavra inteira, brancos, miolo de
+    // texto ou comentário) vão de uma vez; o resto passa por TrataCaractere.
     EstadoTraducao& e = estado_;
-    std::size_t i = 0;
-    while (i < trecho.size()) {
-        if (e.EmLiteral || !ehCaractereDePalavra(trecho[i])) {
-            TrataCaractere(trecho[i++]);
+    while (p < fim) {
+        const unsigned char k = classe(*p);
+        if (k == Quebra)
+            return p;
+        const bool palavraPendente = !e.PalavraSaida.empty() || palavraLongaEmCurso_;
+        if (e.EmLiteral && k != Literal && !palavraPendente) {
+            // Dentro de texto ou comentário só aspas, chaves e tabulação mudam
+            // algo. O mapa de colunas guarda no máximo o primeiro byte do
+            // trecho: os seguintes, contíguos e do mesmo tamanho, nunca entram.
+            const char* q = p + 1;
+            while (q < fim && classe(*q) <= Espaco)
+                ++q;
+            registraColunas(colunaPascal(), colunaAlg_, 1, 1);
+            escreve(std::string_view(p, static_cast<std::size_t>(q - p)));
+            colunaAlg_ += static_cast<std::uint32_t>(q - p);
+            p = q;
+            continue;
+        }
+        if (e.EmLiteral || k == Literal || (k == Espaco && palavraPendente)) {
+            TrataCaractere(*p++);
             ++colunaAlg_;
             continue;
         }
-        std::size_t fim = i + 1;
-        while (fim < trecho.size() && ehCaractereDePalavra(trecho[fim]))
-            ++fim;
-        if (e.PalavraSaida.empty() && !palavraLongaEmCurso_)
-            inicioPalavraAlg_ = colunaAlg_;
-        colunaAlg_ += static_cast<std::uint32_t>(fim - i);
-        while (i < fim) {
-            // Em pedaços que cabem no limite, para a palavra longa sair em partes.
-            const std::size_t n = std::min(fim - i, LimitePalavra - e.PalavraSaida.size());
-            e.PalavraSaida.append(trecho.data() + i, n);
-            const std::size_t antes = e.PalavraMaiuscula.size();
-            e.PalavraMaiuscula.append(trecho.data() + i, n);
-            for (std::size_t k = antes; k < e.PalavraMaiuscula.size(); ++k)
-                e.PalavraMaiuscula[k] = maiuscula(e.PalavraMaiuscula[k]);
-            i += n;
-            if (e.PalavraSaida.size() >= LimitePalavra)
-                descarregaPalavraLonga();
+        if (k == Espaco) {
+            // Sem palavra corrente, cada espaço traduz uma palavra vazia: só
+            // escreve o espaço.
+            const char* q = p + 1;
+            while (q < fim && *q == ' ')
+                ++q;
+            e.TipoPalavra = 0;
+            escreve(std::string_view(p, static_cast<std::size_t>(q - p)));
+            colunaAlg_ += static_cast<std::uint32_t>(q - p);
+            p = q;
+            continue;
         }
+        const char* q = p + 1;
+        while (q < fim && classe(*q) == DePalavra)
+            ++q;
+        const auto n = static_cast<std::size_t>(q - p);
+        // Palavra inteira dentro do bloco (termina num espaço ou na quebra):
+        // traduzida direto do bloco, sem cópia.
+        if (!palavraPendente && q < fim && classe(*q) != Literal && n < LimitePalavra) {
+            inicioPalavraAlg_ = colunaAlg_;
+            colunaAlg_ += static_cast<std::uint32_t>(n);
+            char maiusculas[MaiusculaNaPilha];
+            std::size_t m = 0;
+            if (n <= MaiusculaNaPilha)
+                for (; m < n; ++m)
+                    maiusculas[m] = maiuscula(p[m]);
+            traduzPalavra(std::string_view(p, n), std::string_view(maiusculas, m));
+            p = q;
+            if (*p == ' ') {
+                ++p;
+                ++colunaAlg_;
+            }
+            continue;
+        }
+        if (!palavraPendente)
+            inicioPalavraAlg_ = colunaAlg_;
+        colunaAlg_ += static_cast<std::uint32_t>(n);
+        acrescentaTrecho(p, n);
+        p = q;
+    }
+    return fim;
+}
+
+void Tradutor::acrescentaTrecho(const char* p, std::size_t n)
+{
+    EstadoTraducao& e = estado_;
+    while (n > 0) {
+        // Em pedaços que cabem no limite, para a palavra longa sair em partes.
+        const std::size_t k = std::min(n, LimitePalavra - e.PalavraSaida.size());
+        e.PalavraSaida.append(p, k);
+        const std::size_t antes = e.PalavraMaiuscula.size();
+        e.PalavraMaiuscula.append(p, k);
+        for (std::size_t i = antes; i < e.PalavraMaiuscula.size(); ++i)
+            e.PalavraMaiuscula[i] = maiuscula(e.PalavraMaiuscula[i]);
+        p += k;
+        n -= k;
+        if (e.PalavraSaida.size() >= LimitePalavra)
+            descarregaPalavraLonga();
     }
 }
 
@@ -439,19 +511,22 @@ void Tradutor::descarregaPalavraLonga()
     palavraLongaEmCurso_ = true;
 }
 
-void Tradutor::TraduzPalavra()
+void Tradutor::TraduzPalavra() { traduzPalavra(estado_.PalavraSaida, estado_.PalavraMaiuscula); }
+
+void Tradutor::traduzPalavra(std::string_view digitada, std::string_view maiusculas)
 {
     EstadoTraducao& e = estado_;
+    std::string_view saida = digitada;
     e.TipoPalavra = 0;
     if (!palavraLongaEmCurso_) {
-        if (e.PalavraSaida == "=") {
+        if (digitada == "=") {
             ++e.ContadorIgual;
-        } else if (const PalavraChave* p = ProcuraPalavra(e.PalavraMaiuscula)) {
+        } else if (const PalavraChave* p = ProcuraPalavra(maiusculas)) {
             std::string_view texto = p->pascal;
             if ((p->forma == FormaPascal::PorSecaoTipos && e.SecaoTipos == 1) ||
                 (p->forma == FormaPascal::PorEstadoCaso && e.EstadoCaso != 0))
                 texto = p->pascalAlternativo;
-            e.PalavraSaida.assign(texto);
+            saida = texto;
             if (p->formaTerminador == FormaTerminador::Fixo)
                 e.TerminadorLinha.assign(p->terminador);
             else if (p->formaTerminador == FormaTerminador::PorMarcaConstante)
@@ -507,10 +582,10 @@ void Tradutor::TraduzPalavra()
         e.TerminadorLinha = " ";
     }
 
-    if (!e.PalavraSaida.empty() && !palavraLongaEmCurso_)
-        registraColunas(colunaPascal(), inicioPalavraAlg_, static_cast<std::uint32_t>(e.PalavraSaida.size()),
+    if (!saida.empty() && !palavraLongaEmCurso_)
+        registraColunas(colunaPascal(), inicioPalavraAlg_, static_cast<std::uint32_t>(saida.size()),
                         colunaAlg_ - inicioPalavraAlg_);
-    escreve(e.PalavraSaida);
+    escreve(saida);
     escreve(' ');
     e.PalavraSaida.clear();
     e.PalavraMaiuscula.clear();

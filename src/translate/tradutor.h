@@ -71,7 +71,14 @@ public:
     const std::string& erro() const { return erro_; }
 
 private:
-    void trataTrecho(std::string_view trecho);
+    // Trata os bytes de [p, fim) até a primeira quebra de linha; devolve onde
+    // ela está (ou fim, se a linha continua no próximo bloco).
+    const char* trataTrecho(const char* p, const char* fim);
+    // Acrescenta um pedaço de palavra aos dois textos da palavra corrente.
+    void acrescentaTrecho(const char* p, std::size_t n);
+    // TraduzPalavra sobre uma palavra dada: `digitada` como veio e
+    // `maiuscula` (vazia quando não pode ser palavra-chave).
+    void traduzPalavra(std::string_view digitada, std::string_view maiuscula);
     // Saída acumulada e despejada no .pas a cada TamanhoDespejo bytes.
     void escreve(std::string_view texto)
     {
