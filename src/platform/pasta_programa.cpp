@@ -71,7 +71,9 @@ bool copiaPastaSeFalta(const fs::path& origem, const fs::path& destino, const st
          it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        const fs::path rel = fs::relative(it->path(), origem, ec);
+        // Relativo só pelo texto: fs::relative resolveria cada parte do
+        // caminho no disco, dezenas de chamadas por arquivo a cada compilação.
+        const fs::path rel = it->path().lexically_relative(origem);
         if (!copiaSeFalta(it->path(), destino / rel, nome + "/" + rel.string(), r))
             return false;
     }

@@ -7,6 +7,7 @@
 //
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
+#include "cache_unidade.h"
 #include "mapa_erros.h"
 #include "platform/processo.h"
 #include "relatorio.h"
@@ -210,27 +211,43 @@ int main(int argc, char** argv)
     // algoritmo um erro de execução aconteceu; uma unidade gerada aqui,
     // carregada antes da lista USES, lhe passa a correspondência.
     std::vector<std::string> cmd = {fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-", "-gl"};
+    if (!pastaUnidades.empty())
+        fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
     bool comLinhas = false;
+    fs::path guardarNoCache; // a unidade compilada agora vai para o cache, se tudo der certo
     if (const int deslocamento = deslocamentoDoAlgoritmo(linhas)) {
-        std::ofstream u(tmp.caminho / "vendrilo_linhas.pas", std::ios::binary);
         // Uma BIBLIOTECA pode trazer a SysUtils, que troca os erros de
         // execução por exceções com texto em inglês: aqui eles continuam erros.
         const bool biblioteca = deslocamento == 26;
-        u << "unit vendrilo_linhas;\ninterface\nimplementation\nuses " << (biblioteca ? "SysUtils, " : "")
-          << "AUTORIA;\nbegin\n" << (biblioteca ? "  ErrorProc := nil;\n" : "")
-          << "  DeslocamentoLinhas := " << deslocamento << ";\n  FontePrograma := 'programa.pas';\nend.\n";
-        if (u.flush()) {
-            cmd.push_back("-Fu" + tmp.caminho.string());
+        const std::string texto = std::string("unit vendrilo_linhas;\ninterface\nimplementation\nuses ") +
+                                  (biblioteca ? "SysUtils, " : "") + "AUTORIA;\nbegin\n" +
+                                  (biblioteca ? "  ErrorProc := nil;\n" : "") + "  DeslocamentoLinhas := " +
+                                  std::to_string(deslocamento) + ";\n  FontePrograma := 'programa.pas';\nend.\n";
+        // Já compilada, fica na pasta das unidades (atrás do link "u", sem
+        // caracteres do caminho do aluno).
+        fs::path entrada;
+        if (!pastaUnidades.empty())
+            entrada = EntradaCacheUnidade(tmp.caminho / "u" / ".tpc", texto,
+                                          {tmp.caminho / "u" / "autoria.ppu", tmp.caminho / "f" / "autoria.ppu", fpc});
+        if (!entrada.empty() && CacheUnidadePronta(entrada, "vendrilo_linhas")) {
+            cmd.push_back("-Fu" + entrada.string());
             cmd.push_back("-Favendrilo_linhas");
             comLinhas = true;
+        } else {
+            std::ofstream u(tmp.caminho / "vendrilo_linhas.pas", std::ios::binary);
+            u << texto;
+            if (u.flush()) {
+                cmd.push_back("-Fu" + tmp.caminho.string());
+                cmd.push_back("-Favendrilo_linhas");
+                comLinhas = true;
+                guardarNoCache = entrada;
+            }
         }
     }
     if (depuracao)
         cmd.push_back("-g");
-    if (!pastaUnidades.empty()) {
-        fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
+    if (!pastaUnidades.empty())
         cmd.push_back("-Fu" + (tmp.caminho / "u").string());
-    }
     cmd.push_back("-Fu" + (tmp.caminho / "f").string());
     cmd.push_back("-Fi" + (tmp.caminho / "f").string());
     cmd.push_back("-FU" + (tmp.caminho / "obj").string());
@@ -279,6 +296,8 @@ int main(int argc, char** argv)
     const fs::path gerado = tmp.caminho / "programa";
     if (!erro && r.status == 0 && fs::exists(gerado)) {
         std::error_code e2;
+        if (!guardarNoCache.empty() && std::find(cmd.begin(), cmd.end(), "-Favendrilo_linhas") != cmd.end())
+            GuardaCacheUnidade(guardarNoCache, tmp.caminho, tmp.caminho / "obj", "vendrilo_linhas");
         long long codigo = 0, dados = 0;
         if (!TamanhosElf(gerado.string(), codigo, dados))
             codigo = static_cast<long long>(fs::file_size(gerado, e2));
