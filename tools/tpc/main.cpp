@@ -214,34 +214,35 @@ int main(int argc, char** argv)
     if (!pastaUnidades.empty())
         fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
     bool comLinhas = false;
-    fs::path guardarNoCache; // a unidade compilada agora vai para o cache, se tudo der certo
+    std::string unidade;      // o fonte da unidade de linhas
+    fs::path entrada;         // a pasta dela no cache (vazia: sem cache)
+    bool doCache = false;     // a compilação usa a do cache
+    bool guardarNoCache = false; // a compilada agora vai para o cache, se tudo der certo
+    // A unidade escrita na pasta temporária, para ser compilada junto.
+    const auto unidadeLocal = [&] {
+        std::ofstream u(tmp.caminho / "vendrilo_linhas.pas", std::ios::binary);
+        u << unidade;
+        return static_cast<bool>(u.flush());
+    };
     if (const int deslocamento = deslocamentoDoAlgoritmo(linhas)) {
         // Uma BIBLIOTECA pode trazer a SysUtils, que troca os erros de
         // execução por exceções com texto em inglês: aqui eles continuam erros.
         const bool biblioteca = deslocamento == 26;
-        const std::string texto = std::string("unit vendrilo_linhas;\ninterface\nimplementation\nuses ") +
-                                  (biblioteca ? "SysUtils, " : "") + "AUTORIA;\nbegin\n" +
-                                  (biblioteca ? "  ErrorProc := nil;\n" : "") + "  DeslocamentoLinhas := " +
-                                  std::to_string(deslocamento) + ";\n  FontePrograma := 'programa.pas';\nend.\n";
+        unidade = std::string("unit vendrilo_linhas;\ninterface\nimplementation\nuses ") +
+                (biblioteca ? "SysUtils, " : "") + "AUTORIA;\nbegin\n" + (biblioteca ? "  ErrorProc := nil;\n" : "") +
+                "  DeslocamentoLinhas := " + std::to_string(deslocamento) +
+                ";\n  FontePrograma := 'programa.pas';\nend.\n";
         // Já compilada, fica na pasta das unidades (atrás do link "u", sem
         // caracteres do caminho do aluno).
-        fs::path entrada;
         if (!pastaUnidades.empty())
-            entrada = EntradaCacheUnidade(tmp.caminho / "u" / ".tpc", texto,
+            entrada = EntradaCacheUnidade(tmp.caminho / "u" / ".tpc", unidade,
                                           {tmp.caminho / "u" / "autoria.ppu", tmp.caminho / "f" / "autoria.ppu", fpc});
-        if (!entrada.empty() && CacheUnidadePronta(entrada, "vendrilo_linhas")) {
-            cmd.push_back("-Fu" + entrada.string());
+        doCache = !entrada.empty() && CacheUnidadePronta(entrada, "vendrilo_linhas");
+        if (doCache || unidadeLocal()) {
+            cmd.push_back("-Fu" + (doCache ? entrada : tmp.caminho).string());
             cmd.push_back("-Favendrilo_linhas");
             comLinhas = true;
-        } else {
-            std::ofstream u(tmp.caminho / "vendrilo_linhas.pas", std::ios::binary);
-            u << texto;
-            if (u.flush()) {
-                cmd.push_back("-Fu" + tmp.caminho.string());
-                cmd.push_back("-Favendrilo_linhas");
-                comLinhas = true;
-                guardarNoCache = entrada;
-            }
+            guardarNoCache = !doCache && !entrada.empty();
         }
     }
     if (depuracao)
@@ -282,6 +283,17 @@ int main(int argc, char** argv)
         }
     };
     compila();
+    // Uma entrada do cache estragada não pode virar erro do aluno: falha fora
+    // do programa, ou na ligação, refaz a unidade aqui e joga a entrada fora.
+    constexpr int ErroLigacao = 9013;
+    if (doCache && (erro || r.status != 0) &&
+        !(erro && fs::path(erro->arquivo).filename() == "programa.pas" && erro->numero != ErroLigacao) &&
+        unidadeLocal()) {
+        fs::remove_all(entrada, ec);
+        std::replace(cmd.begin(), cmd.end(), "-Fu" + entrada.string(), "-Fu" + tmp.caminho.string());
+        guardarNoCache = true;
+        compila();
+    }
     // Uma AUTORIA antiga na pasta do programa não conhece a correspondência
     // de linhas: compila sem ela, e o erro de execução cita a linha do Pascal.
     if (comLinhas && erro && fs::path(erro->arquivo).filename() == "vendrilo_linhas.pas") {
@@ -296,8 +308,8 @@ int main(int argc, char** argv)
     const fs::path gerado = tmp.caminho / "programa";
     if (!erro && r.status == 0 && fs::exists(gerado)) {
         std::error_code e2;
-        if (!guardarNoCache.empty() && std::find(cmd.begin(), cmd.end(), "-Favendrilo_linhas") != cmd.end())
-            GuardaCacheUnidade(guardarNoCache, tmp.caminho, tmp.caminho / "obj", "vendrilo_linhas");
+        if (guardarNoCache && std::find(cmd.begin(), cmd.end(), "-Favendrilo_linhas") != cmd.end())
+            GuardaCacheUnidade(entrada, tmp.caminho, tmp.caminho / "obj", "vendrilo_linhas");
         long long codigo = 0, dados = 0;
         if (!TamanhosElf(gerado.string(), codigo, dados))
             codigo = static_cast<long long>(fs::file_size(gerado, e2));
