@@ -22,7 +22,8 @@ const char* const Extensoes[] = {".pas", ".ppu", ".o"};
 
 } // namespace
 
-fs::path EntradaCacheUnidade(const fs::path& raiz, const std::string& texto, const std::vector<fs::path>& dependencias)
+fs::path EntradaCacheUnidade(const fs::path& raiz, const std::string& texto,
+                             const std::vector<fs::path>& dependencias)
 {
     std::uint64_t h = 14695981039346656037ull;
     mistura(h, texto);
@@ -30,7 +31,8 @@ fs::path EntradaCacheUnidade(const fs::path& raiz, const std::string& texto, con
         std::error_code ec;
         const auto tamanho = fs::file_size(d, ec);
         const auto data = ec ? fs::file_time_type{} : fs::last_write_time(d, ec);
-        mistura(h, ec ? std::string("-") : std::to_string(tamanho) + "@" + std::to_string(data.time_since_epoch().count()));
+        mistura(h, ec ? std::string("-")
+                      : std::to_string(tamanho) + "@" + std::to_string(data.time_since_epoch().count()));
     }
     char nome[24];
     std::snprintf(nome, sizeof nome, "u-%016llx", static_cast<unsigned long long>(h));
@@ -62,7 +64,8 @@ bool GuardaCacheUnidade(const fs::path& entrada, const fs::path& pastaFonte, con
     }
     // O .ppu guarda a data do fonte: com outra data o compilador o refaria.
     if (ok)
-        fs::last_write_time(nova / (nome + ".pas"), fs::last_write_time(pastaFonte / (nome + ".pas"), ec), ec);
+        fs::last_write_time(nova / (nome + ".pas"), fs::last_write_time(pastaFonte / (nome + ".pas"), ec),
+                            ec);
     ok = ok && !ec;
     // Uma pasta só ganha o nome da entrada inteira; se outra chegou antes, fica a outra.
     if (ok && ::rename(nova.c_str(), entrada.c_str()) == 0)
