@@ -45,7 +45,10 @@ constexpr std::array<unsigned char, 256> TabelaClasses = [] {
     return t;
 }();
 
-unsigned char classe(char c) { return TabelaClasses[static_cast<unsigned char>(c)]; }
+unsigned char classe(char c)
+{
+    return TabelaClasses[static_cast<unsigned char>(c)];
+}
 
 // Maior palavra que passa pela busca na tabela sem ir para a memória dinâmica.
 constexpr std::size_t MaiusculaNaPilha = 64;
@@ -339,7 +342,8 @@ void Tradutor::TraduzLinhas()
                 iniciaLinha();
             // O trecho até a próxima quebra (ou o fim do bloco) é a linha lida.
             const char* inicio = bloco.data() + pos;
-            const std::size_t fim = static_cast<std::size_t>(trataTrecho(inicio, bloco.data() + lidos) - bloco.data());
+            const std::size_t fim =
+                static_cast<std::size_t>(trataTrecho(inicio, bloco.data() + lidos) - bloco.data());
             e.LinhaLida = std::string_view(inicio, fim - pos);
             if (fim == lidos)
                 break;
@@ -511,7 +515,10 @@ void Tradutor::descarregaPalavraLonga()
     palavraLongaEmCurso_ = true;
 }
 
-void Tradutor::TraduzPalavra() { traduzPalavra(estado_.PalavraSaida, estado_.PalavraMaiuscula); }
+void Tradutor::TraduzPalavra()
+{
+    traduzPalavra(estado_.PalavraSaida, estado_.PalavraMaiuscula);
+}
 
 void Tradutor::traduzPalavra(std::string_view digitada, std::string_view maiusculas)
 {
