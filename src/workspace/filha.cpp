@@ -4,12 +4,16 @@
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/modelo_alg.h"
+#include "workspace/recuperacao.h"
 #include "workspace/principal.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -32,7 +36,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     , principal_(principal)
 {
     setObjectName(QStringLiteral("FrmFilha"));
-    setWindowTitle(QStringLiteral("Algoritmo"));
+    defineLegenda(QStringLiteral("Algoritmo"));
     QFont fonte(QStringLiteral("Courier New"));
     fonte.setStyleHint(QFont::TypeWriter);
     setFont(fonte);
@@ -45,7 +49,6 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
 
     grbErro = new QGroupBox(QStringLiteral(" Atenção!!! Erro detectado na linha [9999999] !!! "), this);
     grbErro->setObjectName(QStringLiteral("grbErro"));
-    grbErro->setFixedHeight(80);
     QFont fonteGrupo(QStringLiteral("Verdana"));
     fonteGrupo.setPixelSize(14);
     fonteGrupo.setBold(true);
@@ -66,6 +69,16 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     memErro->setPlainText(QStringLiteral("Erro linha 0\nErro linha 1\nErro linha 2"));
     memErro->viewport()->installEventFilter(this);
     layoutErro->addWidget(memErro);
+    // Altura para as três linhas do relatório e a de dica, sem rolar: o "^"
+    // da terceira precisa estar à vista. A barra horizontal também cabe.
+    {
+        const int linhas = 4;
+        const int texto = QFontMetrics(fonteErro).lineSpacing() * linhas
+                          + 2 * int(memErro->document()->documentMargin()) + 2 * memErro->frameWidth()
+                          + memErro->horizontalScrollBar()->sizeHint().height();
+        const int titulo = QFontMetrics(fonteGrupo).height();
+        grbErro->setFixedHeight(texto + titulo + 2 + 2 + 8);
+    }
     layout->addWidget(grbErro);
     grbErro->hide();
 
@@ -79,6 +92,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     memEditor->setModified(false);
 
     connect(memEditor, &QsciScintilla::textChanged, grbErro, &QWidget::hide);
+    connect(memEditor, &QsciScintilla::modificationChanged, this, &TFrmFilha::atualizaTitulo);
     connect(memEditor, &EditorVendrilo::teclaApertada, this, &TFrmFilha::atualizaPosicao);
     connect(memEditor, &EditorVendrilo::teclaSolta, this, [this] {
         atualizaPosicao();
@@ -100,6 +114,18 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
                                             .arg(memEditor->linhaCursor() + 1)
                                             .arg(memEditor->colunaExibida()));
     });
+}
+
+void TFrmFilha::defineLegenda(const QString& texto)
+{
+    legenda_ = texto;
+    atualizaTitulo();
+}
+
+void TFrmFilha::atualizaTitulo()
+{
+    const bool modificado = memEditor && memEditor->isModified();
+    setWindowTitle(modificado ? legenda_ + QLatin1Char('*') : legenda_);
 }
 
 void TFrmFilha::atualizaPosicao()
@@ -176,6 +202,8 @@ bool TFrmFilha::FormCloseQuery()
 
 void TFrmFilha::FormClose()
 {
+    // Fechada de propósito (salva ou com "Não"): a cópia de recuperação sai.
+    principal_->recuperacao().descarta(this);
     principal_->Ativa();
     for (const char* nome : {"Novo1", "Abrir1", "btnNovo", "btnAbrir"})
         principal_->acao(QString::fromLatin1(nome))->setEnabled(true);
