@@ -158,7 +158,7 @@ void GerenteDocumentos::abre(const QString& caminho)
         return;
     TFrmFilha* filha = principal_->CriaFilha(semPasta(caminho));
     aplica(filha, doc, caminho);
-    principal_->defineStatus(1, QString());
+    filha->atualizaPosicao();
     if (principal_->filhas().size() == 1)
         principal_->Ativa();
     lembra(caminho);
@@ -190,8 +190,10 @@ TFrmFilha* GerenteDocumentos::AbreExemplo(const QString& caminho)
         principal_->Ativa();
     TFrmFilha* filha = principal_->CriaFilha(semPasta(caminho));
     aplica(filha, doc, caminho);
-    principal_->defineStatus(1, QString());
     filha->memEditor->setTabWidth(3);
+    // A contagem de linhas já é a do exemplo, não a do modelo (clique do mouse
+    // não passa pelas teclas que a atualizam).
+    filha->atualizaPosicao();
     return filha;
 }
 

@@ -342,6 +342,7 @@ TEST_F(Principal, ExemploEscolhidoAbreNumaJanelaNova)
     EXPECT_EQ(f->legenda(), QStringLiteral("EXP001.ALG"));
     EXPECT_EQ(f->NomeArquivo, em("EXP001.ALG"));
     EXPECT_EQ(f->memEditor->numeroLinhas(), 3);
+    EXPECT_EQ(janela->textoStatus(0), QStringLiteral("3")); // sem passar pelo teclado
     EXPECT_FALSE(f->memEditor->isModified());
 }
 

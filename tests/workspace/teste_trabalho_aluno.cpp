@@ -30,6 +30,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -251,6 +253,32 @@ TEST_F(TrabalhoAluno, PainelDeErroMostraAsQuatroLinhasSemRolar)
                    QStringLiteral("Dica: falta o ponto e vírgula no fim da linha anterior")});
     processa();
     EXPECT_EQ(f->memErro->verticalScrollBar()->maximum(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TrabalhoAluno, BarraDeFerramentasComIconesDeVerdadeEDicas)
+{
+    abre();
+    auto* barra = janela->findChild<QToolBar*>();
+    ASSERT_TRUE(barra);
+    int botoes = 0;
+    for (QAction* a : barra->actions()) {
+        if (!qobject_cast<QToolButton*>(barra->widgetForAction(a)))
+            continue;
+        ++botoes;
+        SCOPED_TRACE(a->objectName().toStdString());
+        // Nítido também a 200%: o desenho é vetorial e rende 44 px.
+        const QPixmap pm = a->icon().pixmap(QSize(44, 44));
+        ASSERT_FALSE(pm.isNull());
+        EXPECT_GE(pm.width(), 44);
+        EXPECT_FALSE(pm.toImage().allGray() && pm.toImage().pixelColor(22, 22).alpha() == 0);
+        if (a->objectName() != QStringLiteral("ToolButton3"))
+            EXPECT_FALSE(a->toolTip().isEmpty());
+    }
+    EXPECT_EQ(botoes, 21);
 }
 
 } // namespace
