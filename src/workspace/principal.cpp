@@ -297,14 +297,11 @@ void TfrmPrincipal::Desativa()
 
 void TfrmPrincipal::Editar1Click()
 {
+    // Recortar e Copiar só com algo selecionado.
     TFrmFilha* filha = filhaAtiva();
-    if (!filha) {
-        acao(QStringLiteral("Copiar1"))->setEnabled(false);
-        acao(QStringLiteral("Recortar1"))->setEnabled(false);
-    } else if (filha->memEditor->temSelecao()) {
-        acao(QStringLiteral("Copiar1"))->setEnabled(true);
-        acao(QStringLiteral("Recortar1"))->setEnabled(true);
-    }
+    const bool selecao = filha && filha->memEditor->temSelecao();
+    acao(QStringLiteral("Copiar1"))->setEnabled(selecao);
+    acao(QStringLiteral("Recortar1"))->setEnabled(selecao);
     acao(QStringLiteral("Colar1"))->setEnabled(areaTemTexto());
 }
 

@@ -407,10 +407,11 @@ TEST_F(Principal, MenusEditarEJanelaAoAbrir)
     QGuiApplication::clipboard()->setText(QStringLiteral("x"));
     emit editar->aboutToShow();
     EXPECT_TRUE(colar->isEnabled());
-    // Sem seleção o estado de Copiar não muda; sem documento, desliga.
+    // Sem seleção (ou sem documento) Copiar e Recortar desligam.
     f->memEditor->posicionaCursor(0, 0);
     emit editar->aboutToShow();
-    EXPECT_TRUE(copiar->isEnabled());
+    EXPECT_FALSE(copiar->isEnabled());
+    EXPECT_FALSE(janela->acao(QStringLiteral("Recortar1"))->isEnabled());
 
     janela->documentos().btnNovoClick();
     QMenu* menuJanela = janela->acoes().menu(QStringLiteral("Janela1"));
