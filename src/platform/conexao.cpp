@@ -34,9 +34,9 @@ bool TemRede()
         return true; // na dúvida, o erro do servidor é que fala
     bool rede = false;
     for (ifaddrs* i = lista; i && !rede; i = i->ifa_next)
-        rede = i->ifa_addr && (i->ifa_flags & IFF_UP) && (i->ifa_flags & IFF_RUNNING)
-               && !(i->ifa_flags & IFF_LOOPBACK)
-               && (i->ifa_addr->sa_family == AF_INET || i->ifa_addr->sa_family == AF_INET6);
+        rede = i->ifa_addr && (i->ifa_flags & IFF_UP) && (i->ifa_flags & IFF_RUNNING) &&
+               !(i->ifa_flags & IFF_LOOPBACK) &&
+               (i->ifa_addr->sa_family == AF_INET || i->ifa_addr->sa_family == AF_INET6);
     freeifaddrs(lista);
     return rede;
 }

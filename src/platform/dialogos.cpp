@@ -21,8 +21,8 @@ public:
     void mostraMensagem(const QString& texto) override
     {
         // Aviso simples: sem ícone, só o texto e o OK.
-        QMessageBox caixa(QMessageBox::NoIcon, QApplication::applicationName(), texto,
-                          QMessageBox::NoButton, janelaPai());
+        QMessageBox caixa(QMessageBox::NoIcon, QApplication::applicationName(), texto, QMessageBox::NoButton,
+                          janelaPai());
         caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         caixa.exec();
     }

@@ -48,8 +48,8 @@ GerenteDocumentos::GerenteDocumentos(TfrmPrincipal* principal)
     std::string ini;
     if (LeArquivoInteiro(NaPastaPrograma(kPreferencias), ini)) {
         for (int i = 1; i <= kMaxRecentes; ++i) {
-            const QString c = QString::fromStdString(
-                LeIniTexto(ini, "Recentes", "Arquivo" + std::to_string(i)));
+            const QString c =
+                QString::fromStdString(LeIniTexto(ini, "Recentes", "Arquivo" + std::to_string(i)));
             if (!c.isEmpty() && !recentes_.contains(c))
                 recentes_ << c;
         }
@@ -280,8 +280,8 @@ bool GerenteDocumentos::SalvarComo(TFrmFilha* filha)
 
 GerenteDocumentos::Resultado GerenteDocumentos::salvaComo(TFrmFilha* filha)
 {
-    QString nome = dialogos().salvaArquivo(QStringLiteral("Salvar Como"), kFiltroSalvar,
-                                           pastaInicial(), filha->legenda());
+    QString nome = dialogos().salvaArquivo(QStringLiteral("Salvar Como"), kFiltroSalvar, pastaInicial(),
+                                           filha->legenda());
     if (nome.isEmpty())
         return Resultado::Cancelado;
     if (!nome.toUpper().contains(QStringLiteral(".ALG")))

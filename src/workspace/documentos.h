@@ -7,8 +7,8 @@
 
 #include <QList>
 #include <QObject>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 

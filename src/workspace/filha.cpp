@@ -4,19 +4,18 @@
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/modelo_alg.h"
-#include "workspace/recuperacao.h"
 #include "workspace/principal.h"
+#include "workspace/recuperacao.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
-#include <QScrollBar>
-#include <QTextDocument>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace vendrilo {
@@ -69,16 +68,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     memErro->setPlainText(QStringLiteral("Erro linha 0\nErro linha 1\nErro linha 2"));
     memErro->viewport()->installEventFilter(this);
     layoutErro->addWidget(memErro);
-    // Altura para as três linhas do relatório e a de dica, sem rolar: o "^"
-    // da terceira precisa estar à vista. A barra horizontal também cabe.
-    {
-        const int linhas = 4;
-        const int texto = QFontMetrics(fonteErro).lineSpacing() * linhas
-                          + 2 * int(memErro->document()->documentMargin()) + 2 * memErro->frameWidth()
-                          + memErro->horizontalScrollBar()->sizeHint().height();
-        const int titulo = QFontMetrics(fonteGrupo).height();
-        grbErro->setFixedHeight(texto + titulo + 2 + 2 + 8);
-    }
+    grbErro->setFixedHeight(alturaPainelErro(3));
     layout->addWidget(grbErro);
     grbErro->hide();
 
@@ -163,11 +153,21 @@ void TFrmFilha::FormActivate()
     atualizaPosicao();
 }
 
+int TFrmFilha::alturaPainelErro(int linhas) const
+{
+    // Todas as linhas do relatório à vista, sem rolar (o "^" da terceira
+    // precisa aparecer), e ainda a barra horizontal das linhas longas.
+    const int texto = memErro->fontMetrics().lineSpacing() * linhas
+                      + 2 * int(memErro->document()->documentMargin()) + 2 * memErro->frameWidth()
+                      + memErro->horizontalScrollBar()->sizeHint().height();
+    return texto + grbErro->fontMetrics().height() + 12;
+}
+
 void TFrmFilha::mostraErro(const QString& titulo, const QStringList& linhas)
 {
     grbErro->setTitle(titulo);
     // A dica, quando há, é uma quarta linha: o painel cresce para mostrá-la.
-    grbErro->setFixedHeight(linhas.size() > 3 ? 96 : 80);
+    grbErro->setFixedHeight(alturaPainelErro(qMax(3, int(linhas.size()))));
     memErro->setPlainText(linhas.join(QLatin1Char('\n')));
     grbErro->show();
 }

@@ -60,6 +60,7 @@ private:
     void FormClose();
 
     void atualizaTitulo();
+    int alturaPainelErro(int linhas) const;
 
     TfrmPrincipal* principal_;
     QString legenda_;

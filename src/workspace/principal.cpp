@@ -1,13 +1,13 @@
 #include "workspace/principal.h"
 
+#include "platform/pasta_programa.h"
+#include "platform/processador_texto.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
 #include "workspace/modelo_alg.h"
 #include "workspace/recuperacao.h"
-#include "platform/pasta_programa.h"
-#include "platform/processador_texto.h"
 
 #include <QAction>
 #include <QApplication>

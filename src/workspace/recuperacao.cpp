@@ -142,7 +142,8 @@ void Recuperacao::grava(TFrmFilha* filha)
     std::string ini;
     ini = AlteraIniTexto(ini, kSecao, "Legenda", filha->legenda().toStdString());
     const bool temArquivo = filha->legenda().toUpper().contains(QStringLiteral(".ALG"));
-    ini = AlteraIniTexto(ini, kSecao, "Arquivo", temArquivo ? filha->NomeArquivo.toStdString() : std::string());
+    ini =
+        AlteraIniTexto(ini, kSecao, "Arquivo", temArquivo ? filha->NomeArquivo.toStdString() : std::string());
     OpcoesGravacao privado;
     privado.modoNovo = 0600;
     (void)GravaArquivoSeguro(local(copia(it->numero, "ini")), ini, erro, privado);
@@ -172,7 +173,8 @@ QList<Recuperacao::Documento> Recuperacao::abandonados() const
 {
     QList<Documento> docs;
     const QDir area(area_);
-    for (const QString& nome : area.entryList({QStringLiteral("sessao-*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString& nome :
+         area.entryList({QStringLiteral("sessao-*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString pasta = area.filePath(nome);
         if (pasta == sessao_)
             continue;
@@ -187,8 +189,8 @@ QList<Recuperacao::Documento> Recuperacao::abandonados() const
             std::string conteudo;
             DocumentoAlg doc;
             std::string erro;
-            if (!LeArquivoInteiro(local(base + QStringLiteral(".ini")), conteudo)
-                || !LeAlg(local(base + QStringLiteral(".alg")), doc, erro))
+            if (!LeArquivoInteiro(local(base + QStringLiteral(".ini")), conteudo) ||
+                !LeAlg(local(base + QStringLiteral(".alg")), doc, erro))
                 continue;
             Documento d;
             d.legenda = QString::fromStdString(LeIniTexto(conteudo, kSecao, "Legenda"));

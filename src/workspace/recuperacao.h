@@ -37,10 +37,10 @@ public:
 
     // Documentos deixados por execuções que morreram sem fechar.
     struct Documento {
-        QString legenda;      // nome mostrado (SemNome2, PROVA.ALG)
-        QString arquivo;      // caminho do arquivo do aluno; vazio se sem nome
+        QString legenda; // nome mostrado (SemNome2, PROVA.ALG)
+        QString arquivo; // caminho do arquivo do aluno; vazio se sem nome
         QStringList linhas;
-        QString copia;        // caminho da cópia, para apagá-la
+        QString copia; // caminho da cópia, para apagá-la
     };
     QList<Documento> abandonados() const;
 

@@ -212,7 +212,10 @@ TEST_F(Principal, SalvarComoAplicaARegraOitoPontoTres)
         {"aceito: .alg acrescentado", "prog", {}, "prog.alg"},
         {"recusado: nove letras", "ABCDEFGHI.ALG", {QStringLiteral("O nome do ALGORITMO"), fecho}, nullptr},
         {"recusado: outra extensão", "prog.txt", {QStringLiteral("O nome da EXTENSÃO"), fecho}, nullptr},
-        {"aceito: pasta longa com espaço e acento", "Meus Programas de Lógica/X.ALG", {}, "Meus Programas de Lógica/X.ALG"},
+        {"aceito: pasta longa com espaço e acento",
+         "Meus Programas de Lógica/X.ALG",
+         {},
+         "Meus Programas de Lógica/X.ALG"},
     };
     abre();
     QDir(pasta->path()).mkdir(QStringLiteral("Meus Programas de Lógica"));

@@ -48,8 +48,8 @@ class TrabalhoAluno : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        casa = std::make_unique<QTemporaryDir>(QDir::tempPath()
-                                               + QStringLiteral("/home da Maria Conceição XXXXXX"));
+        casa = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                               QStringLiteral("/home da Maria Conceição XXXXXX"));
         ASSERT_TRUE(casa->isValid());
         programa = casa->path() + QStringLiteral("/vendrilo");
         qputenv("VENDRILO_PASTA", programa.toUtf8());
@@ -76,8 +76,8 @@ protected:
     QStringList copias() const
     {
         QStringList r;
-        QDirIterator it(programa + QStringLiteral("/recuperacao"), {QStringLiteral("doc*.ini")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(programa + QStringLiteral("/recuperacao"), {QStringLiteral("doc*.ini")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext())
             r << it.next();
         return r;
@@ -126,8 +126,8 @@ TEST_F(TrabalhoAluno, RecuperaDocumentosComESemNomeDepoisDeKill9)
     TFrmFilha* semNome = filhas[2];
     EXPECT_EQ(comNome->legenda(), QStringLiteral("PROVA.ALG"));
     EXPECT_EQ(semNome->legenda(), QStringLiteral("SemNome1"));
-    EXPECT_EQ(comNome->memEditor->linhas(),
-              (QStringList{QStringLiteral("inicio"), QStringLiteral("fim"), QStringLiteral("{mudança não salva}")}));
+    EXPECT_EQ(comNome->memEditor->linhas(), (QStringList{QStringLiteral("inicio"), QStringLiteral("fim"),
+                                                         QStringLiteral("{mudança não salva}")}));
     EXPECT_TRUE(semNome->memEditor->text().endsWith(QStringLiteral("\n   escreva(\"sem nome\")")));
     for (TFrmFilha* f : {comNome, semNome}) {
         EXPECT_TRUE(f->memEditor->isModified());
@@ -139,7 +139,8 @@ TEST_F(TrabalhoAluno, RecuperaDocumentosComESemNomeDepoisDeKill9)
     EXPECT_EQ(copias().size(), 2);
     EXPECT_TRUE(janela->documentos().Salvar(comNome));
     EXPECT_EQ(comNome->windowTitle(), QStringLiteral("PROVA.ALG"));
-    EXPECT_TRUE(le(prova).endsWith("{mudan\xe7" "a n\xe3o salva}\r\n"));
+    EXPECT_TRUE(le(prova).endsWith("{mudan\xe7"
+                                   "a n\xe3o salva}\r\n"));
     dialogos.respostasCaixa << Caixa::RespNao;
     EXPECT_TRUE(janela->fechaFilha(semNome));
     EXPECT_TRUE(copias().isEmpty());
@@ -217,8 +218,9 @@ TEST_F(TrabalhoAluno, DialogoDeArquivoEmPortuguesEDataBrasileira)
             botoes << b->text();
         dlg->reject();
     });
-    EXPECT_EQ(vendrilo::dialogos().salvaArquivo(QStringLiteral("Salvar Como"), QStringLiteral("Algoritmos (*.alg)"),
-                                      casa->path(), QStringLiteral("X.ALG")),
+    EXPECT_EQ(vendrilo::dialogos().salvaArquivo(QStringLiteral("Salvar Como"),
+                                                QStringLiteral("Algoritmos (*.alg)"), casa->path(),
+                                                QStringLiteral("X.ALG")),
               QString());
     defineDialogos(&this->dialogos);
     const QString todos = rotulos.join(QLatin1Char('|')) + QLatin1Char('|') + botoes.join(QLatin1Char('|'));
@@ -246,11 +248,12 @@ TEST_F(TrabalhoAluno, PainelDeErroMostraAsQuatroLinhasSemRolar)
 {
     abre();
     TFrmFilha* f = janela->filhaAtiva();
-    f->mostraErro(QStringLiteral(" Atenção!!! Erro detectado na linha [12] !!! "),
-                  {QStringLiteral("Erro 85: \";\" esperado"),
-                   QStringLiteral("   escreva(\"um texto bem longo que passa da largura do painel\" + x + y + z + w)"),
-                   QStringLiteral("                                                  ^"),
-                   QStringLiteral("Dica: falta o ponto e vírgula no fim da linha anterior")});
+    f->mostraErro(
+        QStringLiteral(" Atenção!!! Erro detectado na linha [12] !!! "),
+        {QStringLiteral("Erro 85: \";\" esperado"),
+         QStringLiteral("   escreva(\"um texto bem longo que passa da largura do painel\" + x + y + z + w)"),
+         QStringLiteral("                                                  ^"),
+         QStringLiteral("Dica: falta o ponto e vírgula no fim da linha anterior")});
     processa();
     EXPECT_EQ(f->memErro->verticalScrollBar()->maximum(), 0);
 }

@@ -99,8 +99,8 @@ protected:
     void SetUp() override
     {
         // Pasta como a de um aluno: nome longo, espaços e acentos em todo o caminho.
-        pasta = std::make_unique<QTemporaryDir>(
-            QDir::tempPath() + QStringLiteral("/Área de Trabalho da Maria Silva XXXXXX"));
+        pasta = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                QStringLiteral("/Área de Trabalho da Maria Silva XXXXXX"));
         ASSERT_TRUE(pasta->isValid());
         ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("Programas Lógica")));
         qputenv("VENDRILO_PASTA", em(QStringLiteral("Programas Lógica")).toUtf8());

@@ -275,9 +275,11 @@ TEST_F(JanelaAtualizar, SemConexaoAvisaENadaBaixa)
     } casos[] = {
         {false, "Você não está conectado à Internet.\nNão será possível checar se há novas atualizações!",
          "Atenção!", "> Não foi localizada nenhuma conexão com a Internet.", Caixa::IconeAviso},
-        {true, "Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde.\nO servidor "
-               "\"servidor-que-nao-existe.invalid\" não foi encontrado ou não responde.",
-         "Erro na atualização", ">>> Erro na atualização: servidor \"servidor-que-nao-existe.invalid\" inalcançável.",
+        {true,
+         "Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde.\nO servidor "
+         "\"servidor-que-nao-existe.invalid\" não foi encontrado ou não responde.",
+         "Erro na atualização",
+         ">>> Erro na atualização: servidor \"servidor-que-nao-existe.invalid\" inalcançável.",
          Caixa::IconeErro},
     };
     for (const auto& c : casos) {

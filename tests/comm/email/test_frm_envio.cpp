@@ -2,8 +2,8 @@
 // ajuda, ativação e a ligação com a janela principal.
 #include "apoio_janela.h"
 
-#include <QFile>
 #include "comm/email/frm_help_mail.h"
+#include <QFile>
 
 #include <QGroupBox>
 #include <QLabel>

@@ -221,8 +221,10 @@ TEST_F(EnviarTeste, semRedeOuServidorInalcancavelAvisaENaoTentaNada)
         unsigned icone;
     } casos[] = {
         {false, "Você não está conectado à Internet. Não será possível enviar o e-mail!", Caixa::IconeAviso},
-        {true, "O servidor de e-mail \"servidor-que-nao-existe.invalid\" não foi encontrado ou não "
-               "responde. O e-mail não foi enviado; confira o servidor no email.ini.", Caixa::IconeErro},
+        {true,
+         "O servidor de e-mail \"servidor-que-nao-existe.invalid\" não foi encontrado ou não "
+         "responde. O e-mail não foi enviado; confira o servidor no email.ini.",
+         Caixa::IconeErro},
     };
     ContaTeste c;
     c.smtpHost = "servidor-que-nao-existe.invalid";

@@ -92,8 +92,7 @@ TEST(LinhasCabecalho, SeteLinhasComDuasVaziasAntesEDepois)
                                QString(),
                                QString(),
                                QStringLiteral("Nome do Algoritmo: prova.alg"),
-                               QStringLiteral("Data da Impressão: ") +
-                                   QStringLiteral("09/03/2024"),
+                               QStringLiteral("Data da Impressão: ") + QStringLiteral("09/03/2024"),
                                QString(),
                                QString()};
     EXPECT_EQ(c, esperado);
