@@ -59,7 +59,7 @@ protected:
 TEST_F(Editor, CtrlEspacoAbreAListaFiltradaEInsereOSe)
 {
     // Na margem e recuado: as linhas de dentro partem da coluna do "se".
-    for (const QString recuo : {QString(), QStringLiteral("   ")}) {
+    for (const QString& recuo : {QString(), QStringLiteral("   ")}) {
         SCOPED_TRACE(recuo.size());
         linhaNova();
         QTest::keyClicks(ed, recuo + QStringLiteral("se"));

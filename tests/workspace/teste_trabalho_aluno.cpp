@@ -278,8 +278,9 @@ TEST_F(TrabalhoAluno, BarraDeFerramentasComIconesDeVerdadeEDicas)
         ASSERT_FALSE(pm.isNull());
         EXPECT_GE(pm.width(), 44);
         EXPECT_FALSE(pm.toImage().allGray() && pm.toImage().pixelColor(22, 22).alpha() == 0);
-        if (a->objectName() != QStringLiteral("ToolButton3"))
+        if (a->objectName() != QStringLiteral("ToolButton3")) {
             EXPECT_FALSE(a->toolTip().isEmpty());
+        }
     }
     EXPECT_EQ(botoes, 21);
 }
