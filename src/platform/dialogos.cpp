@@ -12,11 +12,19 @@ Dialogos::~Dialogos() = default;
 
 namespace {
 
+// O diálogo do próprio Qt: fala a tradução carregada na partida em qualquer
+// área de trabalho (o nativo depende do idioma do sistema).
+constexpr QFileDialog::Options kOpcoes = QFileDialog::DontUseNativeDialog;
+
 class DialogosQt final : public Dialogos {
 public:
     void mostraMensagem(const QString& texto) override
     {
-        QMessageBox::information(janelaPai(), QApplication::applicationName(), texto);
+        // Aviso simples: sem ícone, só o texto e o OK.
+        QMessageBox caixa(QMessageBox::NoIcon, QApplication::applicationName(), texto, QMessageBox::NoButton,
+                          janelaPai());
+        caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        caixa.exec();
     }
 
     int caixaMensagem(const QString& texto, const QString& titulo, unsigned flags) override
@@ -66,13 +74,13 @@ public:
 
     QString abreArquivo(const QString& titulo, const QString& filtro, const QString& pasta) override
     {
-        return QFileDialog::getOpenFileName(janelaPai(), titulo, pasta, filtro);
+        return QFileDialog::getOpenFileName(janelaPai(), titulo, pasta, filtro, nullptr, kOpcoes);
     }
 
     QStringList abreArquivos(const QString& titulo, const QString& filtro,
                              const QString& pasta) override
     {
-        return QFileDialog::getOpenFileNames(janelaPai(), titulo, pasta, filtro);
+        return QFileDialog::getOpenFileNames(janelaPai(), titulo, pasta, filtro, nullptr, kOpcoes);
     }
 
     QString salvaArquivo(const QString& titulo, const QString& filtro, const QString& pasta,
@@ -80,7 +88,7 @@ public:
     {
         const QString inicial = nomeInicial.isEmpty() ? pasta : pasta + QLatin1Char('/') + nomeInicial;
         return QFileDialog::getSaveFileName(janelaPai(), titulo, inicial, filtro, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+                                            kOpcoes | QFileDialog::DontConfirmOverwrite);
     }
 
     bool pedeTexto(const QString& titulo, const QString& rotulo, QString& valor) override

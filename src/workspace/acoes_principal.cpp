@@ -6,49 +6,37 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QStyle>
 #include <QToolBar>
 
 namespace vendrilo {
 
 namespace {
 
-// Ícone desenhado: os botões sem ícone padrão do estilo levam uma sigla.
-QIcon iconeSigla(const QString& sigla)
-{
-    QPixmap pm(22, 22);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(40, 70, 130));
-    p.setBrush(QColor(225, 235, 250));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 19, 19), 3, 3);
-    QFont f = QApplication::font();
-    f.setPixelSize(sigla.size() > 1 ? 10 : 13);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, 22, 22), Qt::AlignCenter, sigla);
-    return QIcon(pm);
-}
-
+// Ícone do tema da área de trabalho quando ele tem um que sirva; senão o
+// desenho vetorial que acompanha o programa (nítido em qualquer escala).
 QIcon iconePara(const QString& codigo)
 {
-    QStyle* estilo = QApplication::style();
-    static const QHash<QString, QStyle::StandardPixmap> padrao = {
-        {QStringLiteral("novo"), QStyle::SP_FileIcon},
-        {QStringLiteral("abrir"), QStyle::SP_DialogOpenButton},
-        {QStringLiteral("salvar"), QStyle::SP_DialogSaveButton},
-        {QStringLiteral("desfazer"), QStyle::SP_ArrowBack},
-        {QStringLiteral("refazer"), QStyle::SP_ArrowForward},
-        {QStringLiteral("executar"), QStyle::SP_MediaPlay},
-        {QStringLiteral("lista"), QStyle::SP_FileDialogDetailedView},
-        {QStringLiteral("atualizar"), QStyle::SP_BrowserReload},
-        {QStringLiteral("sair"), QStyle::SP_DialogCloseButton},
+    static const QHash<QString, QString> tema = {
+        {QStringLiteral("novo"), QStringLiteral("document-new")},
+        {QStringLiteral("abrir"), QStringLiteral("document-open")},
+        {QStringLiteral("salvar"), QStringLiteral("document-save")},
+        {QStringLiteral("imprimir"), QStringLiteral("document-print")},
+        {QStringLiteral("recortar"), QStringLiteral("edit-cut")},
+        {QStringLiteral("copiar"), QStringLiteral("edit-copy")},
+        {QStringLiteral("colar"), QStringLiteral("edit-paste")},
+        {QStringLiteral("desfazer"), QStringLiteral("edit-undo")},
+        {QStringLiteral("refazer"), QStringLiteral("edit-redo")},
+        {QStringLiteral("procurar"), QStringLiteral("edit-find")},
+        {QStringLiteral("substituir"), QStringLiteral("edit-find-replace")},
+        {QStringLiteral("executar"), QStringLiteral("media-playback-start")},
+        {QStringLiteral("calculadora"), QStringLiteral("accessories-calculator")},
+        {QStringLiteral("email"), QStringLiteral("mail-send")},
+        {QStringLiteral("atualizar"), QStringLiteral("system-software-update")},
+        {QStringLiteral("sair"), QStringLiteral("application-exit")},
     };
-    if (padrao.contains(codigo))
-        return estilo->standardIcon(padrao.value(codigo));
-    return iconeSigla(codigo);
+    const QIcon proprio(QStringLiteral(":/icones/%1.svg").arg(codigo));
+    const QString nome = tema.value(codigo);
+    return nome.isEmpty() ? proprio : QIcon::fromTheme(nome, proprio);
 }
 
 } // namespace
@@ -189,6 +177,9 @@ void AcoesPrincipal::criaMenus()
 
     QMenu* ajuda = novoMenu(QStringLiteral("Ajuda1"), QStringLiteral("Aj&uda"));
     ajuda->addAction(cria(QStringLiteral("Ajuda2"), QStringLiteral("Ajuda"), QStringLiteral("F1")));
+    // Ctrl+F1, a ajuda de contexto do editor, leva à mesma ajuda.
+    acao(QStringLiteral("Ajuda2"))
+        ->setShortcuts({QKeySequence(QStringLiteral("F1")), QKeySequence(QStringLiteral("Ctrl+F1"))});
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Exemplos1"), QStringLiteral("&Lista de Exemplos"), QStringLiteral("Shift+F1")));
     ajuda->addSeparator();
@@ -212,22 +203,22 @@ void AcoesPrincipal::criaBarra()
         {{"btnNovo", "Novo", "   Abrir um Algoritmo Novo", "novo"},
          {"btnAbrir", "Abrir", "   Abrir um Algoritmo", "abrir"},
          {"btnSalvar", "Salvar", "   Salvar o Algoritmo", "salvar"}},
-        {{"btnImprimir", "Imprimir", "   Imprimir o Algoritmo", "Im"}},
-        {{"btnRecortar", "Recortar", "   Recortar texto selecionado", "Rc"},
-         {"btnCopiar", "Copiar", "   Copiar texto selecionado", "Cp"},
-         {"btnColar", "Colar", "   Colar texto", "Cl"}},
+        {{"btnImprimir", "Imprimir", "   Imprimir o Algoritmo", "imprimir"}},
+        {{"btnRecortar", "Recortar", "   Recortar texto selecionado", "recortar"},
+         {"btnCopiar", "Copiar", "   Copiar texto selecionado", "copiar"},
+         {"btnColar", "Colar", "   Colar texto", "colar"}},
         {{"btnDesfazer", "Desfazer", "   Desfazer última edição", "desfazer"},
          {"btnRedo", "Refazer", "   Refaz última edição", "refazer"}},
-        {{"btnSearch", "Procurar", "   Localizar", "L"},
-         {"btnSearchFw", "Procurar próximo", "   Localizar próximo", "L»"},
-         {"btnSearchBw", "Procurar anterior", "   Localizar anterior", "«L"},
-         {"btnSearchRep", "Procurar e substituir", "   Localizar e substituir", "LS"}},
-        {{"btnLinha", "Ir até a linha", "   Ir para a linha...", "#"}},
-        {{"btnTraduzir", "Traduzir", "   Traduzir o Algoritmo", "T"},
+        {{"btnSearch", "Procurar", "   Localizar", "procurar"},
+         {"btnSearchFw", "Procurar próximo", "   Localizar próximo", "proximo"},
+         {"btnSearchBw", "Procurar anterior", "   Localizar anterior", "anterior"},
+         {"btnSearchRep", "Procurar e substituir", "   Localizar e substituir", "substituir"}},
+        {{"btnLinha", "Ir até a linha", "   Ir para a linha...", "linha"}},
+        {{"btnTraduzir", "Traduzir", "   Traduzir o Algoritmo", "traduzir"},
          {"btnExecutar", "Executar", "   Executar o Algoritmo", "executar"}},
-        {{"btnCalculadora", "Calculadora", "   Calculadora do Windows", "±"},
+        {{"btnCalculadora", "Calculadora", "   Calculadora do Windows", "calculadora"},
          {"btnLista", "Lista de Exemplos", "   Lista de alguns exemplos de algoritmos", "lista"}},
-        {{"ToolButton3", "", "", "@"},
+        {{"ToolButton3", "", "", "email"},
          {"btnUpdate", "Atualizar vendrilo", "   Atualizar vendrilo pela Internet", "atualizar"}},
         {{"btnSair", "Sair", "   Sair do Vendrilo", "sair"}},
     };

@@ -145,6 +145,10 @@ TTextReplaceDialog::TTextReplaceDialog(QWidget* pai)
     rotulo->setBuddy(cbReplaceText);
     grade_->addWidget(rotulo, 1, 0);
     grade_->addWidget(cbReplaceText, 1, 1);
+    // Criado depois das opções, o campo iria para o fim da ordem do Tab: um
+    // texto digitado após o Tab cairia nas opções e OK trocaria por nada.
+    setTabOrder(cbSearchText, cbReplaceText);
+    setTabOrder(cbReplaceText, cbSearchCaseSensitive);
 }
 
 QString TTextReplaceDialog::textoSubstituicao() const { return cbReplaceText->currentText(); }

@@ -5,10 +5,14 @@
 #include "formato/arquivo_alg.h"
 #include "workspace/valida_nome.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+
+class QAction;
 
 namespace vendrilo {
 
@@ -40,26 +44,38 @@ public:
     // Grava as linhas do editor; falso (com mensagem) em erro.
     bool grava(TFrmFilha* filha, const QString& caminho);
 
-    // Resultado da última validação de nome (ErroDiretorio, EstadoNome, ErroExtensao).
+    // Resultado da última validação de nome (EstadoNome, ErroExtensao).
     const ValidacaoNome& validacao() const { return validacao_; }
 
     // Liga a janela de exemplos (devolve o caminho escolhido, ou " ") e
     // mostra "Exemplos1" e "btnLista".
     void defineEscolhaExemplo(std::function<QString()> escolhe);
 
+    // Últimos arquivos abertos ou salvos, o mais recente primeiro (até 8).
+    static constexpr int kMaxRecentes = 8;
+    const QStringList& recentes() const { return recentes_; }
+    // Abre um arquivo da lista; um que sumiu sai dela, com aviso.
+    void abreRecente(const QString& caminho);
+    // Refaz os itens da lista no menu Arquivo, antes de Sair.
+    void montaRecentes();
+    // Pasta onde Abrir e Salvar Como começam: a última usada.
+    QString pastaInicial() const;
+
 private:
     std::function<QString()> escolheExemplo_;
-
-public:
-
-private:
     enum class Resultado { Gravado, Cancelado, Recusado, Invalido, Falhou };
     bool le(const QString& caminho, DocumentoAlg& doc);
     void aplica(TFrmFilha* filha, const DocumentoAlg& doc, const QString& caminho);
     Resultado salvaComo(TFrmFilha* filha);
+    void abre(const QString& caminho);
+    void lembra(const QString& caminho);
+    void guardaPreferencias();
 
     TfrmPrincipal* principal_;
     ValidacaoNome validacao_;
+    QStringList recentes_;
+    QString pastaUltima_;
+    QList<QAction*> itensRecentes_;
 };
 
 } // namespace vendrilo

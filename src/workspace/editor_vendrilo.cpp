@@ -259,6 +259,15 @@ void EditorVendrilo::insereComando(int indice)
     const long pos = SendScintilla(SCI_GETCURRENTPOS);
     const QString palavra = palavraDigitada();
     const long inicio = SendScintilla(SCI_POSITIONRELATIVE, pos, -long(palavra.size()));
+    // As linhas de dentro do esqueleto partem da coluna da primeira palavra.
+    int linha = 0;
+    int coluna = 0;
+    lineIndexFromPosition(int(inicio), &linha, &coluna);
+    QString recuo = text(linha).left(coluna);
+    for (QChar& c : recuo)
+        if (c != QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+    texto.replace(QLatin1Char('\n'), QLatin1Char('\n') + recuo);
     beginUndoAction();
     SendScintilla(SCI_SETSEL, inicio, pos);
     replaceSelectedText(texto);

@@ -32,6 +32,7 @@ public:
     // Coluna como aparece na tela, a partir de 1 (tabulações expandidas).
     int colunaExibida() const;
     void posicionaCursor(int linha, int coluna);
+    // Seleciona de `colunaInicio` (âncora) a `colunaFim` (onde fica o cursor).
     void selecionaTrecho(int linha, int colunaInicio, int colunaFim);
     void selecionaPalavraNoCursor();
     bool temSelecao() const { return hasSelectedText(); }

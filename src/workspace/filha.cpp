@@ -5,6 +5,7 @@
 #include "workspace/editor_vendrilo.h"
 #include "workspace/modelo_alg.h"
 #include "workspace/principal.h"
+#include "workspace/recuperacao.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -13,6 +14,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace vendrilo {
@@ -32,7 +35,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     , principal_(principal)
 {
     setObjectName(QStringLiteral("FrmFilha"));
-    setWindowTitle(QStringLiteral("Algoritmo"));
+    defineLegenda(QStringLiteral("Algoritmo"));
     QFont fonte(QStringLiteral("Courier New"));
     fonte.setStyleHint(QFont::TypeWriter);
     setFont(fonte);
@@ -45,7 +48,6 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
 
     grbErro = new QGroupBox(QStringLiteral(" Atenção!!! Erro detectado na linha [9999999] !!! "), this);
     grbErro->setObjectName(QStringLiteral("grbErro"));
-    grbErro->setFixedHeight(80);
     QFont fonteGrupo(QStringLiteral("Verdana"));
     fonteGrupo.setPixelSize(14);
     fonteGrupo.setBold(true);
@@ -66,6 +68,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     memErro->setPlainText(QStringLiteral("Erro linha 0\nErro linha 1\nErro linha 2"));
     memErro->viewport()->installEventFilter(this);
     layoutErro->addWidget(memErro);
+    grbErro->setFixedHeight(alturaPainelErro(3));
     layout->addWidget(grbErro);
     grbErro->hide();
 
@@ -79,6 +82,7 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
     memEditor->setModified(false);
 
     connect(memEditor, &QsciScintilla::textChanged, grbErro, &QWidget::hide);
+    connect(memEditor, &QsciScintilla::modificationChanged, this, &TFrmFilha::atualizaTitulo);
     connect(memEditor, &EditorVendrilo::teclaApertada, this, &TFrmFilha::atualizaPosicao);
     connect(memEditor, &EditorVendrilo::teclaSolta, this, [this] {
         atualizaPosicao();
@@ -100,6 +104,18 @@ TFrmFilha::TFrmFilha(TfrmPrincipal* principal, QWidget* pai)
                                             .arg(memEditor->linhaCursor() + 1)
                                             .arg(memEditor->colunaExibida()));
     });
+}
+
+void TFrmFilha::defineLegenda(const QString& texto)
+{
+    legenda_ = texto;
+    atualizaTitulo();
+}
+
+void TFrmFilha::atualizaTitulo()
+{
+    const bool modificado = memEditor && memEditor->isModified();
+    setWindowTitle(modificado ? legenda_ + QLatin1Char('*') : legenda_);
 }
 
 void TFrmFilha::atualizaPosicao()
@@ -137,11 +153,21 @@ void TFrmFilha::FormActivate()
     atualizaPosicao();
 }
 
+int TFrmFilha::alturaPainelErro(int linhas) const
+{
+    // Todas as linhas do relatório à vista, sem rolar (o "^" da terceira
+    // precisa aparecer), e ainda a barra horizontal das linhas longas.
+    const int texto = memErro->fontMetrics().lineSpacing() * linhas
+                      + 2 * int(memErro->document()->documentMargin()) + 2 * memErro->frameWidth()
+                      + memErro->horizontalScrollBar()->sizeHint().height();
+    return texto + grbErro->fontMetrics().height() + 12;
+}
+
 void TFrmFilha::mostraErro(const QString& titulo, const QStringList& linhas)
 {
     grbErro->setTitle(titulo);
     // A dica, quando há, é uma quarta linha: o painel cresce para mostrá-la.
-    grbErro->setFixedHeight(linhas.size() > 3 ? 96 : 80);
+    grbErro->setFixedHeight(alturaPainelErro(qMax(3, int(linhas.size()))));
     memErro->setPlainText(linhas.join(QLatin1Char('\n')));
     grbErro->show();
 }
@@ -176,6 +202,8 @@ bool TFrmFilha::FormCloseQuery()
 
 void TFrmFilha::FormClose()
 {
+    // Fechada de propósito (salva ou com "Não"): a cópia de recuperação sai.
+    principal_->recuperacao().descarta(this);
     principal_->Ativa();
     for (const char* nome : {"Novo1", "Abrir1", "btnNovo", "btnAbrir"})
         principal_->acao(QString::fromLatin1(nome))->setEnabled(true);

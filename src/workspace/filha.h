@@ -20,7 +20,7 @@ class TFrmFilha : public QWidget {
 public:
     explicit TFrmFilha(TfrmPrincipal* principal, QWidget* pai = nullptr);
 
-    EditorVendrilo* memEditor;
+    EditorVendrilo* memEditor = nullptr;
     QGroupBox* grbErro;
     QPlainTextEdit* memErro;
 
@@ -30,9 +30,10 @@ public:
     EstiloQuebra quebra = EstiloQuebra::CRLF;
     CodificacaoAlg codificacao = CodificacaoAlg::Windows1252;
 
-    // Legenda da janela: nome do arquivo sem pasta, ou SemNomeN.
-    QString legenda() const { return windowTitle(); }
-    void defineLegenda(const QString& texto) { setWindowTitle(texto); }
+    // Legenda da janela: nome do arquivo sem pasta, ou SemNomeN. O título
+    // mostra ainda um "*" enquanto há mudanças não salvas.
+    QString legenda() const { return legenda_; }
+    void defineLegenda(const QString& texto);
 
     // Mostra o painel de erro com seu título e as três linhas do relatório.
     void mostraErro(const QString& titulo, const QStringList& linhas);
@@ -58,7 +59,11 @@ private:
     bool FormCloseQuery();
     void FormClose();
 
+    void atualizaTitulo();
+    int alturaPainelErro(int linhas) const;
+
     TfrmPrincipal* principal_;
+    QString legenda_;
     bool fechada_ = false;
 };
 

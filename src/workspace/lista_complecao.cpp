@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace vendrilo {
@@ -36,9 +37,8 @@ ListaComplecao::ListaComplecao(QWidget* pai)
     connect(lista_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit escolhida(indices_.value(lista_->row(item), -1)); });
 
-    // Oito linhas visíveis e largura fixa, como no desenho original.
-    const int alturaLinha = lista_->fontMetrics().height() + 2;
-    lista_->setFixedHeight(alturaLinha * 8 + 4);
+    // Oito linhas visíveis (acertadas em `filtra`) e largura fixa, como no desenho original.
+    lista_->setFixedHeight((lista_->fontMetrics().height() + 2) * 8 + 4);
     setFixedWidth(262);
     hide();
 }
@@ -62,7 +62,19 @@ bool ListaComplecao::filtra(const QString& prefixo)
         hide();
         return false;
     }
-    lista_->setCurrentRow(0);
+    // "se" marca SE, e não SELECIONE que vem antes: a palavra exata primeiro.
+    int escolhida = 0;
+    for (int r = 0; r < indices_.size(); ++r) {
+        const QString exibicao = QString::fromUtf8(comandos[std::size_t(indices_[r])].exibicao);
+        const QString palavra = exibicao.section(QRegularExpression(QStringLiteral("[\\s(]")), 0, 0);
+        if (palavra.compare(prefixo, Qt::CaseInsensitive) == 0) {
+            escolhida = r;
+            break;
+        }
+    }
+    lista_->setCurrentRow(escolhida);
+    // Oito linhas de verdade: a altura de uma linha vem do próprio estilo.
+    lista_->setFixedHeight(lista_->sizeHintForRow(0) * 8 + 2 * lista_->frameWidth());
     adjustSize();
     return true;
 }

@@ -3,10 +3,15 @@
 #include "console/abertura_console.h"
 #include "platform/dialogos.h"
 #include "platform/pasta_programa.h"
+#include "platform/traducoes.h"
 #include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
+#include "workspace/documentos.h"
+#include "workspace/editor_vendrilo.h"
+#include "workspace/filha.h"
 #include "workspace/pesquisa.h"
 #include "workspace/principal.h"
+#include "workspace/recuperacao.h"
 #include "workspace/splash.h"
 
 #include "versao.h"
@@ -95,6 +100,23 @@ void fixaClasseJanela()
     QGuiApplication::setApplicationName(nome);
 }
 
+// Gancho do teste de recuperação: acrescenta cada trecho de
+// VENDRILO_TESTE_DIGITA (separados por "|") a um documento, o primeiro na
+// janela aberta e os outros em janelas novas, sem salvar nada.
+void digitaParaTeste(vendrilo::TfrmPrincipal* principal)
+{
+    const QString roteiro = qEnvironmentVariable("VENDRILO_TESTE_DIGITA");
+    if (roteiro.isEmpty())
+        return;
+    const QStringList trechos = roteiro.split(QLatin1Char('|'));
+    for (int i = 0; i < trechos.size(); ++i) {
+        if (i > 0)
+            principal->documentos().btnNovoClick();
+        if (auto* filha = principal->filhaAtiva())
+            filha->memEditor->append(QLatin1Char('\n') + trechos[i]);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -112,6 +134,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(vendrilo::TituloAplicacao());
     QGuiApplication::setDesktopFileName(QStringLiteral("vendrilo"));
     fixaClasseJanela();
+    (void)vendrilo::InstalaTraducoes();
 
     // A primeira janela criada é a principal; as de vida longa das outras
     // funções (mensagens do compilador, sintaxe, erros, confirmação de troca,
@@ -133,6 +156,9 @@ int main(int argc, char* argv[])
     abertura->roda();
 
     principal->show();
+    // Depois de uma queda: as cópias dos documentos não salvos voltam.
+    principal->recuperacao().ofereceRecuperacao();
+    digitaParaTeste(principal);
 
     // Para a documentação (scripts/captura_tela.sh): foto da janela e saída.
     const QString captura = qEnvironmentVariable("VENDRILO_CAPTURA");

@@ -1,11 +1,13 @@
 #include "workspace/principal.h"
 
+#include "platform/pasta_programa.h"
+#include "platform/processador_texto.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
 #include "workspace/modelo_alg.h"
-#include "platform/processador_texto.h"
+#include "workspace/recuperacao.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +15,6 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QLabel>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -76,6 +77,7 @@ TfrmPrincipal::TfrmPrincipal(const QStringList& argumentos, QWidget* pai)
 
     acoes_ = new AcoesPrincipal(this);
     documentos_ = new GerenteDocumentos(this);
+    recuperacao_ = new Recuperacao(this, QString::fromStdString(NaPastaPrograma("recuperacao")));
     connect(acoes_, &AcoesPrincipal::dica, this, [this](const QString& t) { defineStatus(2, t); });
 
     QStatusBar* barra = statusBar();
@@ -166,7 +168,8 @@ TFrmFilha* TfrmPrincipal::CriaFilha(const QString& nome)
     sw->showMaximized();
     mdi_->setActiveSubWindow(sw);
 
-    const QString data = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    // Data brasileira qualquer que seja o idioma do sistema.
+    const QString data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
     const auto cabecalho = CabecalhoAlg(nome.toStdString(), data.toStdString());
     QStringList linhas = filha->memEditor->linhas();
     std::vector<std::string> todas;
@@ -186,6 +189,7 @@ TFrmFilha* TfrmPrincipal::CriaFilha(const QString& nome)
     defineStatus(1, QString());
     if (!ArquivoParametroAberto)
         carregaParametro(filha);
+    recuperacao_->acompanha(filha);
     return filha;
 }
 
@@ -230,7 +234,8 @@ void TfrmPrincipal::FormShow()
     filha->memEditor->limpaDesfazer();
     acao(QStringLiteral("btnColar"))->setEnabled(areaTemTexto());
     filha->memEditor->posicionaCursor(0, 16);
-    filha->memEditor->selecionaTrecho(0, 16, 24);
+    // Seleção de trás para frente: o nome marcado e o cursor de volta à coluna 17.
+    filha->memEditor->selecionaTrecho(0, 24, 16);
     filha->memEditor->setFocus();
     filha->atualizaPosicao();
 }
@@ -292,14 +297,11 @@ void TfrmPrincipal::Desativa()
 
 void TfrmPrincipal::Editar1Click()
 {
+    // Recortar e Copiar só com algo selecionado.
     TFrmFilha* filha = filhaAtiva();
-    if (!filha) {
-        acao(QStringLiteral("Copiar1"))->setEnabled(false);
-        acao(QStringLiteral("Recortar1"))->setEnabled(false);
-    } else if (filha->memEditor->temSelecao()) {
-        acao(QStringLiteral("Copiar1"))->setEnabled(true);
-        acao(QStringLiteral("Recortar1"))->setEnabled(true);
-    }
+    const bool selecao = filha && filha->memEditor->temSelecao();
+    acao(QStringLiteral("Copiar1"))->setEnabled(selecao);
+    acao(QStringLiteral("Recortar1"))->setEnabled(selecao);
     acao(QStringLiteral("Colar1"))->setEnabled(areaTemTexto());
 }
 

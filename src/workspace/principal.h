@@ -15,6 +15,7 @@ namespace vendrilo {
 
 class AcoesPrincipal;
 class GerenteDocumentos;
+class Recuperacao;
 class TFrmFilha;
 
 // Título da aplicação, lido por todas as janelas e caixas de mensagem.
@@ -34,6 +35,7 @@ public:
     AcoesPrincipal& acoes() const { return *acoes_; }
     GerenteDocumentos& documentos() const { return *documentos_; }
     QMdiArea* areaMdi() const { return mdi_; }
+    Recuperacao& recuperacao() const { return *recuperacao_; }
 
     // Janela de documento ativa (nula sem documentos) e todas, na ordem de criação.
     TFrmFilha* filhaAtiva() const;
@@ -83,6 +85,7 @@ private:
     QStringList argumentos_;
     AcoesPrincipal* acoes_;
     GerenteDocumentos* documentos_;
+    Recuperacao* recuperacao_;
     QMdiArea* mdi_;
     QLabel* paineis_[4] = {};
     bool mostrada_ = false;

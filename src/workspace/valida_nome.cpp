@@ -35,30 +35,9 @@ ValidacaoNome ValidaNomeArquivo(const std::string& caminho)
         r.nome = caminho;
     }
 
-    // Pasta: cada componente com no máximo 8 caracteres.
+    // Nome: até o primeiro ponto.
     int conta = 0;
     int examinados = 0;
-    for (std::size_t i = 0; i < r.diretorio.size() && examinados < kMaxExaminados; ++i) {
-        const char c = r.diretorio[i];
-        if (continuacaoUtf8(c))
-            continue;
-        ++examinados;
-        if (separador(c)) {
-            if (conta > 8) {
-                r.ErroDiretorio = 1;
-                break;
-            }
-            conta = 0;
-        } else {
-            ++conta;
-        }
-    }
-    if (r.ErroDiretorio == 0 && conta > 8)
-        r.ErroDiretorio = 1;
-
-    // Nome: até o primeiro ponto.
-    conta = 0;
-    examinados = 0;
     std::size_t ponto = std::string::npos;
     for (std::size_t i = 0; i < r.nome.size() && examinados < kMaxExaminados; ++i) {
         const char c = r.nome[i];

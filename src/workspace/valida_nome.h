@@ -1,19 +1,19 @@
 #pragma once
-// Regra 8.3 dos nomes de algoritmo: o programa gerado é compilado como se
-// fosse para DOS, então pasta, nome e extensão precisam caber no esquema.
+// Regra 8.3 dos nomes de algoritmo: nome e extensão cabem no esquema, para
+// que os arquivos da turma circulem entre máquinas. A pasta é livre: o
+// compilador de hoje abre caminhos longos, com espaços e acentos.
 
 #include <string>
 
 namespace vendrilo {
 
 struct ValidacaoNome {
-    int ErroDiretorio = 0; // 1: um componente da pasta passa de 8 caracteres
     int EstadoNome = 0;    // 0: sem ponto; 1: nome inválido; 2: nome válido
     int ErroExtensao = 0;  // 1: a extensão não é ALG
     std::string diretorio; // parte até o último separador, sem ele
     std::string nome;      // o resto
 
-    bool temErro() const { return ErroDiretorio == 1 || EstadoNome == 1 || ErroExtensao == 1; }
+    bool temErro() const { return EstadoNome == 1 || ErroExtensao == 1; }
 };
 
 // Aceita "/" e "\" como separadores; a raiz sem unidade dá um primeiro

@@ -58,26 +58,30 @@ protected:
 
 TEST_F(Editor, CtrlEspacoAbreAListaFiltradaEInsereOSe)
 {
-    linhaNova();
-    QTest::keyClicks(ed, QStringLiteral("se"));
-    QTest::keyClick(ed, Qt::Key_Space, Qt::ControlModifier);
-    ListaComplecao* lista = ed->complecao();
-    ASSERT_TRUE(lista->isVisible());
-    const auto comandos = ListaComandos();
-    for (int i : lista->visiveis())
-        EXPECT_TRUE(QString::fromUtf8(comandos[i].exibicao).startsWith(QStringLiteral("SE")));
-    // SE, SELECIONE, SENAO, SEM-SOM, SENO na ordem da lista.
-    ASSERT_FALSE(lista->visiveis().isEmpty());
-    EXPECT_EQ(lista->visiveis().first(), 3);
-    lista->defineLinhaAtual(int(lista->visiveis().indexOf(4)));
-    QTest::keyClick(ed, Qt::Key_Return);
-    EXPECT_FALSE(lista->isVisible());
-    const QStringList linhas = ed->linhas();
-    const int n = int(linhas.size());
-    ASSERT_GE(n, 5);
-    EXPECT_EQ(linhas.mid(n - 5), QStringList({QStringLiteral("se <CONDICAO> entao"), QString(),
-                                              QStringLiteral("    senao"), QString(),
-                                              QStringLiteral("    fim-se")}));
+    // Na margem e recuado: as linhas de dentro partem da coluna do "se".
+    for (const QString& recuo : {QString(), QStringLiteral("   ")}) {
+        SCOPED_TRACE(recuo.size());
+        linhaNova();
+        QTest::keyClicks(ed, recuo + QStringLiteral("se"));
+        QTest::keyClick(ed, Qt::Key_Space, Qt::ControlModifier);
+        ListaComplecao* lista = ed->complecao();
+        ASSERT_TRUE(lista->isVisible());
+        const auto comandos = ListaComandos();
+        for (int i : lista->visiveis())
+            EXPECT_TRUE(QString::fromUtf8(comandos[i].exibicao).startsWith(QStringLiteral("SE")));
+        // SELECIONE vem antes na lista, mas a palavra exata é a marcada.
+        ASSERT_FALSE(lista->visiveis().isEmpty());
+        EXPECT_EQ(lista->visiveis().first(), 3);
+        EXPECT_EQ(lista->visiveis().value(lista->linhaAtual()), 4);
+        QTest::keyClick(ed, Qt::Key_Return);
+        EXPECT_FALSE(lista->isVisible());
+        const QStringList linhas = ed->linhas();
+        const int n = int(linhas.size());
+        ASSERT_GE(n, 5);
+        EXPECT_EQ(linhas.mid(n - 5), QStringList({recuo + QStringLiteral("se <CONDICAO> entao"), recuo,
+                                                  recuo + QStringLiteral("    senao"), recuo,
+                                                  recuo + QStringLiteral("    fim-se")}));
+    }
 }
 
 TEST_F(Editor, PontoAbreAListaDepoisDeUmSegundo)

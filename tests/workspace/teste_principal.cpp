@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -78,6 +79,7 @@ TEST_F(Principal, PartidaSemNome1ComONomeSelecionado)
     EXPECT_EQ(f->legenda(), QStringLiteral("SemNome1"));
     EXPECT_EQ(f->NomeArquivo, QStringLiteral("SemNome1"));
     EXPECT_EQ(f->memEditor->selectedText(), QStringLiteral("SemNome1"));
+    EXPECT_EQ(f->memEditor->colunaExibida(), 17);
     EXPECT_EQ(f->memEditor->numeroLinhas(), 18);
     EXPECT_TRUE(f->memEditor->linhas().at(0).startsWith(QStringLiteral("{ALGORITMO....: SemNome1    \t}")));
     EXPECT_EQ(f->memEditor->linhas().at(17), QStringLiteral("fim") + QString(21, QLatin1Char(' ')));
@@ -97,6 +99,7 @@ TEST_F(Principal, NovoNumeraESelecionaDoisDigitos)
     TFrmFilha* f = janela->filhaAtiva();
     EXPECT_EQ(f->legenda(), QStringLiteral("SemNome11"));
     EXPECT_EQ(f->memEditor->selectedText(), QStringLiteral("SemNome11"));
+    EXPECT_EQ(f->memEditor->colunaExibida(), 17);
     EXPECT_EQ(janela->filhas().at(1)->legenda(), QStringLiteral("SemNome2"));
     // Documento novo fecha sem pergunta.
     EXPECT_TRUE(janela->fechaFilha(f));
@@ -209,17 +212,20 @@ TEST_F(Principal, SalvarComoAplicaARegraOitoPontoTres)
         {"aceito: .alg acrescentado", "prog", {}, "prog.alg"},
         {"recusado: nove letras", "ABCDEFGHI.ALG", {QStringLiteral("O nome do ALGORITMO"), fecho}, nullptr},
         {"recusado: outra extensão", "prog.txt", {QStringLiteral("O nome da EXTENSÃO"), fecho}, nullptr},
-        {"recusado: pasta de nove letras", "ABCDEFGHI/X.ALG", {QStringLiteral("O nome do DIRETÓRIO"), fecho}, nullptr},
+        {"aceito: pasta longa com espaço e acento",
+         "Meus Programas de Lógica/X.ALG",
+         {},
+         "Meus Programas de Lógica/X.ALG"},
     };
     abre();
-    QDir(pasta->path()).mkdir(QStringLiteral("ABCDEFGHI"));
+    QDir(pasta->path()).mkdir(QStringLiteral("Meus Programas de Lógica"));
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
         dialogos.limpa();
         janela->documentos().btnNovoClick();
         TFrmFilha* f = janela->filhaAtiva();
         const QString legendaAntes = f->legenda();
-        dialogos.respostasArquivo.enqueue(em(QString::fromLatin1(c.digitado)));
+        dialogos.respostasArquivo.enqueue(em(QString::fromUtf8(c.digitado)));
         const bool gravou = janela->documentos().SalvarComo(f);
         const QStringList textos = dialogos.textos();
         ASSERT_EQ(textos.size(), c.mensagens.size()) << textos.join(QLatin1Char('|')).toStdString();
@@ -227,16 +233,15 @@ TEST_F(Principal, SalvarComoAplicaARegraOitoPontoTres)
             EXPECT_TRUE(textos[i].startsWith(c.mensagens[i])) << textos[i].toStdString();
         EXPECT_EQ(gravou, c.gravado != nullptr);
         if (c.gravado) {
-            EXPECT_TRUE(QFile::exists(em(QString::fromLatin1(c.gravado))));
-            EXPECT_EQ(f->legenda(), QString::fromLatin1(c.gravado));
-            EXPECT_EQ(f->NomeArquivo, em(QString::fromLatin1(c.gravado)));
+            EXPECT_TRUE(QFile::exists(em(QString::fromUtf8(c.gravado))));
+            EXPECT_EQ(f->legenda(), QFileInfo(QString::fromUtf8(c.gravado)).fileName());
+            EXPECT_EQ(f->NomeArquivo, em(QString::fromUtf8(c.gravado)));
         } else {
             EXPECT_EQ(f->legenda(), legendaAntes);
         }
     }
     EXPECT_FALSE(QFile::exists(em("ABCDEFGHI.ALG")));
     EXPECT_FALSE(QFile::exists(em("prog.txt.alg")));
-    EXPECT_FALSE(QFile::exists(em("ABCDEFGHI/X.ALG")));
 }
 
 TEST_F(Principal, SalvarRepeteSalvarComoAteONomeValerOuCancelar)
@@ -340,6 +345,7 @@ TEST_F(Principal, ExemploEscolhidoAbreNumaJanelaNova)
     EXPECT_EQ(f->legenda(), QStringLiteral("EXP001.ALG"));
     EXPECT_EQ(f->NomeArquivo, em("EXP001.ALG"));
     EXPECT_EQ(f->memEditor->numeroLinhas(), 3);
+    EXPECT_EQ(janela->textoStatus(0), QStringLiteral("3")); // sem passar pelo teclado
     EXPECT_FALSE(f->memEditor->isModified());
 }
 
@@ -404,10 +410,11 @@ TEST_F(Principal, MenusEditarEJanelaAoAbrir)
     QGuiApplication::clipboard()->setText(QStringLiteral("x"));
     emit editar->aboutToShow();
     EXPECT_TRUE(colar->isEnabled());
-    // Sem seleção o estado de Copiar não muda; sem documento, desliga.
+    // Sem seleção (ou sem documento) Copiar e Recortar desligam.
     f->memEditor->posicionaCursor(0, 0);
     emit editar->aboutToShow();
-    EXPECT_TRUE(copiar->isEnabled());
+    EXPECT_FALSE(copiar->isEnabled());
+    EXPECT_FALSE(janela->acao(QStringLiteral("Recortar1"))->isEnabled());
 
     janela->documentos().btnNovoClick();
     QMenu* menuJanela = janela->acoes().menu(QStringLiteral("Janela1"));

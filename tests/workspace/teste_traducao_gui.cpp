@@ -98,11 +98,12 @@ class TraducaoGui : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Pasta curta: a regra 8.3 vale também para a pasta do teste.
-        pasta = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/vtXXXXXX"));
+        // Pasta como a de um aluno: nome longo, espaços e acentos em todo o caminho.
+        pasta = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                QStringLiteral("/Área de Trabalho da Maria Silva XXXXXX"));
         ASSERT_TRUE(pasta->isValid());
-        ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("prog")));
-        qputenv("VENDRILO_PASTA", em(QStringLiteral("prog")).toUtf8());
+        ASSERT_TRUE(QDir(pasta->path()).mkdir(QStringLiteral("Programas Lógica")));
+        qputenv("VENDRILO_PASTA", em(QStringLiteral("Programas Lógica")).toUtf8());
         qunsetenv("VENDRILO_DADOS");
         DefineLancadorConsole([this](const PedidoConsole& p) {
             consoles.push_back(p.programa);
@@ -378,7 +379,7 @@ TEST_F(TraducaoGui, ErroDeCompilacaoMarcaALinhaEAColunaNoEditor)
     EXPECT_FALSE(QFile::exists(em(QStringLiteral("erro.exe"))));
     EXPECT_TRUE(QFile::exists(em(QStringLiteral("erro.pas"))));
     EXPECT_TRUE(QFile::exists(em(QStringLiteral("erro.pif"))));
-    EXPECT_FALSE(QFile::exists(em(QStringLiteral("prog/ArquiTmp.tmp"))));
+    EXPECT_FALSE(QFile::exists(em(QStringLiteral("Programas Lógica/ArquiTmp.tmp"))));
 
     // O clique no painel volta ao mesmo lugar; uma edição esconde o painel.
     filha->memEditor->setCursorPosition(0, 0);

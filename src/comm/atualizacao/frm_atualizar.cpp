@@ -186,7 +186,17 @@ void TFrmAtualizar::BtnVerificarClick()
     std::string nome;
     int porta = 80;
     divideHost(host_, nome, porta);
-    if (TestaConexao(nome, porta)) {
+    const Alcance alcance = AlcancaServidor(nome, porta);
+    if (alcance == Alcance::NomeDesconhecido || alcance == Alcance::SemRota) {
+        // Há rede, mas o servidor configurado não existe ou não responde.
+        dialogos().caixaMensagem(
+            QStringLiteral("Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde.\n"
+                           "O servidor \"%1\" não foi encontrado ou não responde.")
+                .arg(QString::fromStdString(nome)),
+            QStringLiteral("Erro na atualização"), Caixa::IconeErro);
+        adicionaStatus(QStringLiteral(">>> Erro na atualização: servidor \"%1\" inalcançável.")
+                           .arg(QString::fromStdString(nome)));
+    } else if (alcance == Alcance::Alcancavel) {
         LBStatus->clear();
         adicionaStatus(QStringLiteral(">>> Verificando se há nova versão do Vendrilo"));
         adicionaStatus(QStringLiteral(" "));

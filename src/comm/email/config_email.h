@@ -29,6 +29,11 @@ struct ConfigEmail {
     int tempoLimiteSeg = 20;
 };
 
+// Contato da equipe do programa: a ajuda do envio o mostra quando o
+// email.ini ainda não foi preenchido.
+inline constexpr const char* kEquipeRotuloPadrao = "Equipe do Vendrilo";
+inline constexpr const char* kEquipeEmailPadrao = "contato@vendrilo.org";
+
 // Lê `caminho`. Falso, com `erro` em português, quando o arquivo falta, não
 // se lê ou deixa de fora uma chave obrigatória; `cfg` recebe o que foi lido.
 bool LeConfigEmail(const std::string& caminho, ConfigEmail& cfg, std::string& erro);

@@ -224,6 +224,11 @@ void TfrmEnvio::BtnAjudaClick()
     ConfigEmail cfg;
     QString erro;
     leConfig(cfg, erro); // sem configuração a ajuda abre assim mesmo
+    // Sem o email.ini o aviso ainda diz a quem escrever.
+    if (cfg.equipeEmail.empty()) {
+        cfg.equipeRotulo = kEquipeRotuloPadrao;
+        cfg.equipeEmail = kEquipeEmailPadrao;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TFrmHelpMail ajuda(tituloAplicacao_, QString::fromStdString(cfg.equipeRotulo),
                        QString::fromStdString(cfg.equipeEmail), this);

@@ -48,10 +48,21 @@ void TfrmEnvio::BtnEnviarClick()
         dialogos().caixaMensagem(erro, tituloErro, Caixa::IconeAviso);
         return;
     }
-    if (!TestaConexao(cfg.smtpServidor, cfg.smtpPorta)) {
+    switch (AlcancaServidor(cfg.smtpServidor, cfg.smtpPorta)) {
+    case Alcance::Alcancavel: break;
+    case Alcance::SemRede:
         dialogos().caixaMensagem(
             QStringLiteral("Você não está conectado à Internet. Não será possível enviar o e-mail!"), tituloErro,
             Caixa::IconeAviso);
+        return;
+    case Alcance::NomeDesconhecido:
+    case Alcance::SemRota:
+        // Há rede: o problema é o servidor configurado, e o aluno precisa do nome dele.
+        dialogos().caixaMensagem(
+            QStringLiteral("O servidor de e-mail \"%1\" não foi encontrado ou não responde. O e-mail "
+                           "não foi enviado; confira o servidor no email.ini.")
+                .arg(QString::fromStdString(cfg.smtpServidor)),
+            tituloErro, Caixa::IconeErro);
         return;
     }
     const int limiteMs = cfg.tempoLimiteSeg * 1000;

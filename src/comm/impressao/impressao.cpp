@@ -6,7 +6,6 @@
 #include "platform/processador_texto.h"
 #include "translate/moldura.h"
 
-#include <QLocale>
 #include <QPrinter>
 
 #include <algorithm>
@@ -63,7 +62,7 @@ QStringList LinhasCabecalho(const QString& arquivoAtual, const QDate& hoje)
             QString(),
             QString(),
             QStringLiteral("Nome do Algoritmo: ") + nome,
-            QStringLiteral("Data da Impressão: ") + QLocale::system().toString(hoje, QLocale::ShortFormat),
+            QStringLiteral("Data da Impressão: ") + hoje.toString(QStringLiteral("dd/MM/yyyy")),
             QString(),
             QString()};
 }

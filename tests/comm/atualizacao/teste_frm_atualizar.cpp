@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "platform/conexao.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -264,16 +266,36 @@ TEST_F(JanelaAtualizar, UsuarioQueMantemOProgramaAbertoAdiaATroca)
 TEST_F(JanelaAtualizar, SemConexaoAvisaENadaBaixa)
 {
     instala("2.4");
-    grava(update + "/site.ini", "[Site]\r\nHost=\r\n");
-    auto j = janela();
-    j->BtnVerificar->click();
-    ASSERT_EQ(dialogos.perguntas.size(), 1);
-    EXPECT_EQ(dialogos.perguntas[0].texto,
-              "Você não está conectado à Internet.\nNão será possível checar se há novas atualizações!");
-    EXPECT_EQ(dialogos.perguntas[0].titulo, "Atenção!");
-    EXPECT_EQ(dialogos.perguntas[0].flags, unsigned(Caixa::IconeAviso));
-    EXPECT_EQ(linhas(j->LBStatus), QStringList({"> Não foi localizada nenhuma conexão com a Internet."}));
-    EXPECT_FALSE(j->HTTPGetINI->Executando());
+    grava(update + "/site.ini", "[Site]\r\nHost=servidor-que-nao-existe.invalid\r\n");
+    // Sem rede nenhuma: o aviso de conexão. Com rede: a atualização falhou, com o servidor.
+    const struct {
+        bool rede;
+        QString texto, titulo, status;
+        unsigned flags;
+    } casos[] = {
+        {false, "Você não está conectado à Internet.\nNão será possível checar se há novas atualizações!",
+         "Atenção!", "> Não foi localizada nenhuma conexão com a Internet.", Caixa::IconeAviso},
+        {true,
+         "Houver erro ao atualizar o Vendrilo. Tente novamente mais tarde.\nO servidor "
+         "\"servidor-que-nao-existe.invalid\" não foi encontrado ou não responde.",
+         "Erro na atualização",
+         ">>> Erro na atualização: servidor \"servidor-que-nao-existe.invalid\" inalcançável.",
+         Caixa::IconeErro},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.rede);
+        DefineVerificadorRede([&] { return c.rede; });
+        dialogos.perguntas.clear();
+        auto j = janela();
+        j->BtnVerificar->click();
+        ASSERT_EQ(dialogos.perguntas.size(), 1);
+        EXPECT_EQ(dialogos.perguntas[0].texto, c.texto);
+        EXPECT_EQ(dialogos.perguntas[0].titulo, c.titulo);
+        EXPECT_EQ(dialogos.perguntas[0].flags, c.flags);
+        EXPECT_EQ(linhas(j->LBStatus), QStringList({c.status}));
+        EXPECT_FALSE(j->HTTPGetINI->Executando());
+    }
+    DefineVerificadorRede(nullptr);
 }
 
 TEST_F(JanelaAtualizar, FalhaNoDownloadMostraOErroEPermiteRepetir)

@@ -1,7 +1,9 @@
 // A janela de envio sem enviar: estado inicial, filtro do RA, Novo, Anexar,
 // ajuda, ativação e a ligação com a janela principal.
 #include "apoio_janela.h"
+
 #include "comm/email/frm_help_mail.h"
+#include <QFile>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -240,6 +242,21 @@ TEST_F(JanelaEnvioTeste, ajudaComTextosExatosEVoltaLimpaAMensagem)
     EXPECT_TRUE(viu);
     EXPECT_TRUE(mensagem()->toPlainText().isEmpty()) << "a volta da ajuda reativa a janela";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "cursor normal de volta";
+}
+
+TEST_F(JanelaEnvioTeste, ajudaSemEmailIniMostraOContatoDaEquipe)
+{
+    ASSERT_TRUE(QFile::remove(pasta_.filePath(QStringLiteral("email.ini"))));
+    QStringList aviso;
+    naProximaModal([&](QWidget* modal) {
+        if (auto* t = modal->findChild<QPlainTextEdit*>(QStringLiteral("mmAviso")))
+            aviso = t->toPlainText().split(QLatin1Char('\n'));
+        modal->close();
+    });
+    aciona("BtnAjuda");
+    ASSERT_EQ(aviso.size(), 8);
+    EXPECT_TRUE(aviso[6].contains(QStringLiteral("Equipe do Vendrilo")));
+    EXPECT_EQ(aviso[7], QStringLiteral("(contato@vendrilo.org)."));
 }
 
 TEST_F(JanelaEnvioTeste, escNaoFechaAJanelaNemPerdeAMensagem)

@@ -1,6 +1,7 @@
 // O Enviar da janela contra os servidores das fixtures: a mensagem que chega,
 // as conferências dos campos e as falhas de rede.
 #include "apoio_janela.h"
+#include "platform/conexao.h"
 
 #include <QDir>
 
@@ -211,20 +212,37 @@ TEST_F(EnviarTeste, doisEnviosCadaUmComSeusAnexos)
     EXPECT_EQ(conteudos(m3), (std::vector<std::string>{"segundo\r\n"}));
 }
 
-TEST_F(EnviarTeste, semConexaoAvisaENaoTentaNada)
+TEST_F(EnviarTeste, semRedeOuServidorInalcancavelAvisaENaoTentaNada)
 {
+    // Só sem rede nenhuma a culpa é da conexão; com rede, o servidor é nomeado.
+    const struct {
+        bool rede;
+        const char* texto;
+        unsigned icone;
+    } casos[] = {
+        {false, "Você não está conectado à Internet. Não será possível enviar o e-mail!", Caixa::IconeAviso},
+        {true,
+         "O servidor de e-mail \"servidor-que-nao-existe.invalid\" não foi encontrado ou não "
+         "responde. O e-mail não foi enviado; confira o servidor no email.ini.",
+         Caixa::IconeErro},
+    };
     ContaTeste c;
     c.smtpHost = "servidor-que-nao-existe.invalid";
     gravaConta(c);
-    preencheValido();
-    mensagem()->setPlainText(QStringLiteral("rascunho"));
-    aciona("BtnEnviar");
-    ASSERT_EQ(dialogos_.perguntas.size(), 1);
-    EXPECT_EQ(dialogos_.perguntas[0].texto,
-              QStringLiteral("Você não está conectado à Internet. Não será possível enviar o e-mail!"));
-    EXPECT_EQ(dialogos_.perguntas[0].titulo, QStringLiteral("Erro de envio"));
-    EXPECT_EQ(dialogos_.perguntas[0].flags & 0xF0, static_cast<unsigned>(Caixa::IconeAviso));
-    EXPECT_EQ(mensagem()->toPlainText(), QStringLiteral("rascunho"));
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.rede);
+        DefineVerificadorRede([&] { return caso.rede; });
+        dialogos_.perguntas.clear();
+        preencheValido();
+        mensagem()->setPlainText(QStringLiteral("rascunho"));
+        aciona("BtnEnviar");
+        ASSERT_EQ(dialogos_.perguntas.size(), 1);
+        EXPECT_EQ(dialogos_.perguntas[0].texto, QString::fromUtf8(caso.texto));
+        EXPECT_EQ(dialogos_.perguntas[0].titulo, QStringLiteral("Erro de envio"));
+        EXPECT_EQ(dialogos_.perguntas[0].flags & 0xF0, caso.icone);
+        EXPECT_EQ(mensagem()->toPlainText(), QStringLiteral("rascunho"));
+    }
+    DefineVerificadorRede(nullptr);
 }
 
 TEST_F(EnviarTeste, semConfiguracaoDizOQueFalta)

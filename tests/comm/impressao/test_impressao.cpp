@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
-#include <QLocale>
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -32,7 +31,7 @@ const QString kTitulo = QStringLiteral("Vendrilo de Algoritmos - Versão 2.4");
 
 QString dataDeHoje()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 class Impressao : public testing::Test {
@@ -93,8 +92,7 @@ TEST(LinhasCabecalho, SeteLinhasComDuasVaziasAntesEDepois)
                                QString(),
                                QString(),
                                QStringLiteral("Nome do Algoritmo: prova.alg"),
-                               QStringLiteral("Data da Impressão: ") +
-                                   QLocale::system().toString(dia, QLocale::ShortFormat),
+                               QStringLiteral("Data da Impressão: ") + QStringLiteral("09/03/2024"),
                                QString(),
                                QString()};
     EXPECT_EQ(c, esperado);
