@@ -2,7 +2,7 @@
 
 #include "formato/arquivo_alg.h"
 
-#include "../apoio/arquivos_especiais.h"
+#include "../apoio/arquivos_incomuns.h"
 
 #include <gtest/gtest.h>
 

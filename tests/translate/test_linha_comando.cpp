@@ -2,7 +2,7 @@
 // arquivos reais e a saída capturada.
 #include "apoio_traducao.h"
 
-#include "../apoio/arquivos_especiais.h"
+#include "../apoio/arquivos_incomuns.h"
 #include "formato_gcc.h"
 #include "linha_comando.h"
 

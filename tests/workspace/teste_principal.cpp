@@ -1,6 +1,6 @@
 // Janela principal, documentos e editor de verdade, na plataforma offscreen.
 
-#include "arquivos_especiais.h"
+#include "arquivos_incomuns.h"
 #include "arquivos_teste.h"
 #include "dialogos_roteirizados.h"
 #include "workspace/acoes_principal.h"
