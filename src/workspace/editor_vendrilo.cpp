@@ -85,7 +85,9 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     setAutoIndent(true);
     setTabIndents(true);
     setBackspaceUnindents(true);
-    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, SCVS_USERACCESSIBLE | SCVS_RECTANGULARSELECTION);
+    // Espaço virtual só na seleção retangular: o cursor comum não passa do fim
+    // da linha, senão digitar ali inseriria espaços que o aluno não pôs.
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, SCVS_RECTANGULARSELECTION);
     setCursor(Qt::IBeamCursor);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setMouseTracking(true);
@@ -168,7 +170,7 @@ int EditorVendrilo::posicaoDe(int linha, int coluna) const
     const long inicio = SendScintilla(SCI_POSITIONFROMLINE, linha);
     const long fimLinha = SendScintilla(SCI_GETLINEENDPOSITION, linha);
     const long pos = SendScintilla(SCI_POSITIONRELATIVE, inicio, coluna);
-    // Coluna além do fim: o fim da linha (o resto fica como espaço virtual).
+    // Coluna além do fim: o fim da linha.
     return int((pos == 0 && coluna > 0) || pos > fimLinha ? fimLinha : pos);
 }
 

@@ -136,6 +136,21 @@ TEST_F(Editor, EspacosDoFimSaemQuandoOCursorDeixaALinhaEditada)
     EXPECT_EQ(ed->linhas().at(17), QStringLiteral("fim") + QString(21, QLatin1Char(' ')));
 }
 
+TEST_F(Editor, CursorNaoPassaDoFimDaLinha)
+{
+    ed->setText(QStringLiteral("abc\nde"));
+    ed->posicionaCursor(0, 10);
+    EXPECT_EQ(ed->colunaExibida(), 4);
+    QTest::keyClick(ed, Qt::Key_End);
+    QTest::keyClick(ed, Qt::Key_Right); // vai ao começo da linha seguinte
+    QTest::keyClicks(ed, QStringLiteral("x"));
+    EXPECT_EQ(ed->text(), QStringLiteral("abc\nxde"));
+    ed->posicionaCursor(0, 3);
+    QTest::mouseClick(ed->viewport(), Qt::LeftButton, {}, QPoint(ed->viewport()->width() - 5, 5));
+    QTest::keyClicks(ed, QStringLiteral("y"));
+    EXPECT_EQ(ed->linhas().at(0), QStringLiteral("abcy"));
+}
+
 TEST_F(Editor, TabelaDeTeclas)
 {
     struct Caso {
