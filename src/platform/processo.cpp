@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -21,18 +20,15 @@ namespace vendrilo {
 
 namespace {
 
-// Processos desligados ainda não recolhidos.
-std::mutex mutexDesligados;
-std::vector<pid_t> desligados;
-
-void recolheDesligados()
+// Um processo desligado é esperado por uma linha de execução própria, que o
+// recolhe assim que termina: nenhum zumbi fica à espera de outra chamada.
+void recolheQuandoTerminar(pid_t pid)
 {
-    std::lock_guard trava(mutexDesligados);
-    std::erase_if(desligados, [](pid_t pid) {
+    std::thread([pid] {
         int st = 0;
-        pid_t r = waitpid(pid, &st, WNOHANG);
-        return r == pid || (r < 0 && errno == ECHILD);
-    });
+        while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
 }
 
 std::vector<char*> vetorC(const std::vector<std::string>& argv)
@@ -91,7 +87,6 @@ bool esperaAte(pid_t pid, std::chrono::milliseconds limite, int& st)
 
 ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const OpcoesProcesso& opcoes)
 {
-    recolheDesligados();
     ResultadoProcesso r;
     if (argv.empty() || argv[0].empty()) {
         r.erro = "nenhum programa indicado";
@@ -166,7 +161,6 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
 
 bool IniciaDesligado(const std::vector<std::string>& argv, const std::string& pasta)
 {
-    recolheDesligados();
     if (argv.empty() || argv[0].empty())
         return false;
     posix_spawn_file_actions_t acoes;
@@ -189,8 +183,7 @@ bool IniciaDesligado(const std::vector<std::string>& argv, const std::string& pa
     posix_spawnattr_destroy(&atributos);
     if (e != 0)
         return false;
-    std::lock_guard trava(mutexDesligados);
-    desligados.push_back(pid);
+    recolheQuandoTerminar(pid);
     return true;
 }
 

@@ -37,8 +37,7 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv,
 
 // Inicia argv[0] numa sessão própria, com entrada e saídas em /dev/null, na
 // `pasta` de trabalho (vazia: a atual), e não espera. Falso quando não pôde
-// ser iniciado. O processo é recolhido depois, numa próxima chamada, para
-// não deixar zumbis.
+// ser iniciado. O processo é recolhido assim que termina (sem zumbis).
 bool IniciaDesligado(const std::vector<std::string>& argv, const std::string& pasta = {});
 
 // Caminho completo de um programa procurado no PATH (ou o próprio nome, se

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 #include <signal.h>
 #include <thread>
 
@@ -27,6 +30,24 @@ bool EsperaArquivo(const std::string& caminho)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
+}
+
+// Filhos deste processo que terminaram sem ser recolhidos (estado Z).
+int ZumbisFilhos()
+{
+    int n = 0;
+    for (const auto& e : fs::directory_iterator("/proc")) {
+        std::ifstream f(e.path() / "stat");
+        std::string linha;
+        if (!std::getline(f, linha) || linha.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream resto(linha.substr(linha.rfind(')') + 1));
+        char estado = 0;
+        long pai = 0;
+        resto >> estado >> pai;
+        n += estado == 'Z' && pai == getpid();
+    }
+    return n;
 }
 
 // --- Processos ---
@@ -81,6 +102,11 @@ TEST(Processo, DesligadoRodaSemSerEsperado)
     PastaTemp tmp;
     ASSERT_TRUE(IniciaDesligado({"/bin/sh", "-c", "echo pronto > \"$1\"", "sh", tmp / "marca $x"}));
     EXPECT_TRUE(EsperaArquivo(tmp / "marca $x"));
+    // Terminado, é recolhido sem outra chamada: nenhum zumbi fica.
+    bool semZumbi = false;
+    for (int i = 0; i < 200 && !(semZumbi = ZumbisFilhos() == 0); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(semZumbi);
 }
 
 // --- Pasta do programa ---
