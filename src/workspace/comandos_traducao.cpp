@@ -85,7 +85,8 @@ bool ComandosTraducao::condicoesTraducao(TFrmFilha* filha)
             QStringLiteral("Algoritmo ainda não foi salvo para ser traduzido, salve-o antes."));
         return false;
     }
-    if (filha->memEditor->text().isEmpty()) {
+    // Uma linha vazia é um algoritmo (vazio) e vai ao tradutor, que aponta o erro.
+    if (filha->memEditor->semLinhas()) {
         dialogos().mostraMensagem(QStringLiteral("O seu algoritmo ainda não está editado."));
         return false;
     }

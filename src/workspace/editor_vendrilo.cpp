@@ -100,6 +100,10 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     atrasoPonto_.setSingleShot(true);
     atrasoPonto_.setInterval(1000);
     connect(&atrasoPonto_, &QTimer::timeout, this, &EditorVendrilo::abreComplecao);
+    connect(this, &QsciScintilla::textChanged, this, [this] {
+        if (!limpando_)
+            semLinhas_ = false;
+    });
 
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int pos, int tipo, const char*, int, int, int, int, int, int, int) {
@@ -148,6 +152,7 @@ void EditorVendrilo::defineLinhas(const QStringList& linhas)
     limpando_ = true;
     setText(linhas.join(QLatin1Char('\n')));
     limpando_ = false;
+    semLinhas_ = linhas.isEmpty();
     linhaEditada_ = -1;
     ultimaLinha_ = 0;
 }

@@ -23,6 +23,9 @@ public:
     QStringList linhas() const;
     void defineLinhas(const QStringList& linhas);
     int numeroLinhas() const { return lines(); }
+    // Nenhuma linha: carregado de um arquivo sem bytes (ou limpo) e não
+    // editado desde então. O editor sempre mostra uma linha, vazia ou não.
+    bool semLinhas() const { return semLinhas_; }
 
     // Apaga texto, marcadores e histórico; Modified fica falso.
     void limpaTudo();
@@ -98,6 +101,7 @@ private:
     int linhaEditada_ = -1;
     int ultimaLinha_ = 0;
     bool limpando_ = false;
+    bool semLinhas_ = false;
     int colunaMarcador_[10] = {};
 };
 

@@ -187,6 +187,25 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRecusa{"editor_vazio", true, {}, "O seu algoritmo ainda não está editado."}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+TEST_F(TraducaoGui, UmaLinhaVaziaETraduzidaENaoRecusada)
+{
+    // Arquivo sem bytes continua recusado (tabela acima); uma linha vazia vai
+    // ao tradutor, que lista os erros de estrutura.
+    abre(QStringLiteral("vazio.alg"), QByteArray("\r\n"));
+    bool listaAberta = false;
+    quandoModal(nullptr, [&](QWidget* modal) {
+        auto* lista = qobject_cast<TFrmErrosSintaxe*>(modal);
+        ASSERT_NE(lista, nullptr);
+        listaAberta = lista->ErrosSintaxe()->count() > 0;
+        QTest::mouseClick(lista->Button1(), Qt::LeftButton);
+    });
+    traduz();
+    EXPECT_TRUE(listaAberta);
+    ASSERT_FALSE(dialogos.textos().isEmpty());
+    EXPECT_TRUE(dialogos.textos()[0].startsWith(QStringLiteral("Atenção!!! O algoritmo apresenta")))
+        << dialogos.textos()[0].toStdString();
+}
+
 class AlteradoNaoSalvo : public TraducaoGui, public ::testing::WithParamInterface<int> {};
 
 TEST_P(AlteradoNaoSalvo, NaoTraduzEMantemOsArquivosAntigos)
