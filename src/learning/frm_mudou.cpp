@@ -10,6 +10,10 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QtMath>
 #include <QVBoxLayout>
 
 namespace vendrilo {
@@ -45,6 +49,8 @@ TfrmMudou::TfrmMudou(const QString& pastaPrograma, QWidget* pai) : QDialog(pai)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->viewport()->setCursor(Qt::ArrowCursor);
     Memo1->setMinimumSize(520, 380);
+    // Linhas como a de "=" são desenho: nunca quebram.
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     raiz->addWidget(Memo1);
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
@@ -67,6 +73,22 @@ TfrmMudou::TfrmMudou(const QString& pastaPrograma, QWidget* pai) : QDialog(pai)
         return;
     }
     Memo1->setPlainText(decodifica(bytes));
+    ajustaLargura();
+}
+
+// Largura para a linha mais longa caber sem rolagem, até o limite da tela.
+void TfrmMudou::ajustaLargura()
+{
+    const QFontMetrics medidas = Memo1->fontMetrics();
+    int maior = 0;
+    for (const QString& linha : Memo1->toPlainText().split(QLatin1Char('\n')))
+        maior = qMax(maior, medidas.horizontalAdvance(linha));
+    const int bordas = 2 * (Memo1->frameWidth() + qCeil(Memo1->document()->documentMargin())) +
+                       Memo1->verticalScrollBar()->sizeHint().width() + medidas.averageCharWidth();
+    int largura = maior + bordas;
+    if (const QScreen* tela = screen())
+        largura = qMin(largura, tela->availableGeometry().width() * 9 / 10);
+    Memo1->setMinimumWidth(qMax(520, largura));
 }
 
 void TfrmMudou::showEvent(QShowEvent* evento)

@@ -19,6 +19,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+
+private:
+    void ajustaLargura();
 };
 
 // Oquemudou1Click: cursor de espera, uma janela nova mostrada modalmente e

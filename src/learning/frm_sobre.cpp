@@ -97,6 +97,8 @@ TfrmSobre::TfrmSobre(QWidget* pai) : QDialog(pai)
     grande.setPointSize(grande.pointSize() + 4);
     grande.setBold(true);
     ProductName->setFont(grande);
+    // Já na construção: o tamanho fixo da janela sai dos textos que ela tem agora.
+    ProductName->setText(titulo());
     topo->addWidget(ProgramIcon);
     topo->addWidget(ProductName, 1);
     col->addLayout(topo);

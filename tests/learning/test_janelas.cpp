@@ -21,7 +21,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -371,6 +374,40 @@ TEST(Ajuda, SemAAjudaInstaladaAvisa)
     EXPECT_TRUE(dialogos.textos().front().contains(QStringLiteral("hlp/index.html")));
 }
 
+
+// --- Textos que cabem: nenhuma linha da lista de mudanças quebra, nenhum
+// rótulo do Sobre fica mais baixo que o texto que leva.
+
+TEST_F(OQueMudou, LinhaDeIguaisNaoQuebra)
+{
+    const QByteArray iguais(52, '=');
+    grava(versao(), "Vers\xE3o 2.4\r\n" + iguais + "\r\n- ajuda nova\r\n");
+    TfrmMudou janela(pasta_.path());
+    janela.show();
+    QApplication::processEvents();
+    const QTextBlock bloco = janela.Memo1->document()->findBlockByNumber(1);
+    ASSERT_EQ(bloco.text(), QString::fromLatin1(iguais));
+    EXPECT_EQ(bloco.layout()->lineCount(), 1);
+    EXPECT_GE(janela.Memo1->viewport()->width(), janela.Memo1->fontMetrics().horizontalAdvance(bloco.text()));
+}
+
+TEST(Sobre, CadaRotuloCabeNaJanela)
+{
+    TfrmSobre sobre;
+    sobre.show();
+    QApplication::processEvents();
+    for (QLabel* rotulo : sobre.findChildren<QLabel*>()) {
+        if (!rotulo->isVisible() || rotulo->text().isEmpty())
+            continue;
+        const int precisa = rotulo->wordWrap() ? rotulo->heightForWidth(rotulo->width())
+                                               : rotulo->sizeHint().height();
+        EXPECT_GE(rotulo->height(), precisa) << rotulo->text().toStdString();
+        if (!rotulo->wordWrap())
+            EXPECT_GE(rotulo->width(), rotulo->sizeHint().width()) << rotulo->text().toStdString();
+    }
+}
+
+
 } // namespace
 } // namespace vendrilo
 
@@ -383,5 +420,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
 
 #include "test_janelas.moc"
