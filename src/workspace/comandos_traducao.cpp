@@ -4,6 +4,7 @@
 #include "formato/texto_1252.h"
 #include "platform/dialogos.h"
 #include "translate/execucao.h"
+#include "translate/leitor_linhas.h"
 #include "translate/tradutor.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
@@ -110,22 +111,32 @@ bool ComandosTraducao::condicoesTraducao(TFrmFilha* filha)
 
 void ComandosTraducao::btnTraduzirClick()
 {
+    traduz(nullptr);
+}
+
+bool ComandosTraducao::PreparaPassoAPasso(ProgramaPassoAPasso& saida)
+{
+    return traduz(&saida);
+}
+
+bool ComandosTraducao::traduz(ProgramaPassoAPasso* passo)
+{
     if (compilando_)
-        return;
+        return false;
     QPointer<TFrmFilha> filha = principal_->filhaAtiva();
     if (!condicoesTraducao(filha))
-        return;
+        return false;
 
     principal_->ArquivoAtual = filha->NomeArquivo;
     // O arquivo traduzido é exatamente o texto da tela.
     if (!principal_->documentos().grava(filha, filha->NomeArquivo))
-        return;
+        return false;
 
     erros_->limpaErros();
     std::string erro;
     if (!tradutor_->TraduzArquivo(filha->NomeArquivo.toStdString(), erro)) {
         dialogos().mostraMensagem(QString::fromStdString(erro));
-        return;
+        return false;
     }
     EstadoTraducao& estado = tradutor_->estado();
     filhaErros_ = filha;
@@ -140,16 +151,22 @@ void ComandosTraducao::btnTraduzirClick()
         linhas.push_back(Para1252(l.toStdString()));
     EntradaCompilacao entrada = EntradaDe(estado, std::move(linhas));
     entrada.Limite = limite_;
+    if (passo) {
+        // As declarações vêm do .pas, que a compilação bem-sucedida apaga.
+        entrada.InformacaoDepuracao = true;
+        passo->linhasPascal.clear();
+        LeTodasAsLinhas(estado.NomePas, passo->linhasPascal);
+    }
     const ResultadoCompilacao r = compilaSemTravar(entrada);
 
     switch (r.situacao) {
     case SituacaoCompilacao::ArquivosIncompletos:
         dialogos().bipe();
         dialogos().mostraMensagem(QString::fromStdString(r.mensagem));
-        return;
+        return false;
     case SituacaoCompilacao::ErrosEstrutura:
         mostraErrosEstrutura();
-        return;
+        return false;
     default:
         break;
     }
@@ -160,12 +177,17 @@ void ComandosTraducao::btnTraduzirClick()
     if (r.situacao == SituacaoCompilacao::FalhaExecucao || r.situacao == SituacaoCompilacao::TempoEsgotado) {
         dialogos().mostraMensagem(QString::fromStdString(r.mensagem));
         principal_->ArquivoAtual.clear();
-        return;
+        return false;
     }
 
     principal_->defineStatus(0, QString());
     principal_->defineStatus(1, QString());
-    if (r.situacao == SituacaoCompilacao::Sucesso) {
+    const bool sucesso = r.situacao == SituacaoCompilacao::Sucesso;
+    if (sucesso && passo) {
+        passo->filha = filha;
+        passo->programa = estado.NomeExe;
+        passo->bibliotecaUsada = estado.BibliotecaUsada;
+    } else if (sucesso) {
         if (dialogos().caixaMensagem(QStringLiteral("Algoritmo traduzido com sucesso. Deseja executar?"),
                                      TituloAplicacao(), Caixa::SimNao | Caixa::IconePergunta) ==
             Caixa::RespSim)
@@ -175,6 +197,7 @@ void ComandosTraducao::btnTraduzirClick()
         principal_->defineStatus(3, QString());
     }
     principal_->ArquivoAtual.clear();
+    return sucesso && filha;
 }
 
 void ComandosTraducao::mostraErrosEstrutura()

@@ -15,6 +15,8 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vendrilo {
 
@@ -22,6 +24,14 @@ class TFrmErrosSintaxe;
 class TFrmFilha;
 class TfrmPrincipal;
 class Tradutor;
+
+// O programa de uma sessão passo a passo, pronto para o gdb.
+struct ProgramaPassoAPasso {
+    QPointer<TFrmFilha> filha; // o documento traduzido
+    std::string programa; // o executável, com informação de linhas
+    std::vector<std::string> linhasPascal; // o programa traduzido (Windows-1252)
+    int bibliotecaUsada = 0; // muda o deslocamento das linhas
+};
 
 class ComandosTraducao : public QObject {
     Q_OBJECT
@@ -35,6 +45,10 @@ public:
     void btnTraduzirClick();
     // O comando Executar: abre o programa da última tradução num console.
     void btnExecutarClick();
+    // Traduz e compila o documento ativo como o Traduzir (mesmas condições,
+    // mesmas mensagens de erro), com informação de linhas e sem perguntar
+    // se executa; verdadeiro com o programa pronto em `saida`.
+    bool PreparaPassoAPasso(ProgramaPassoAPasso& saida);
 
     // A lista de erros de estrutura (com a janela de sintaxe dentro dela).
     TFrmErrosSintaxe* janelaErros() const { return erros_; }
@@ -47,6 +61,8 @@ public:
     bool compilando() const { return compilando_; }
 
 private:
+    // O Traduzir; com `passo`, para o passo a passo (ver PreparaPassoAPasso).
+    bool traduz(ProgramaPassoAPasso* passo);
     bool condicoesTraducao(TFrmFilha* filha);
     ResultadoCompilacao compilaSemTravar(const EntradaCompilacao& entrada);
     void mostraErrosEstrutura();

@@ -76,9 +76,32 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     setMarginWidth(0, QStringLiteral("000000"));
     setMarginType(1, SymbolMargin);
     setMarginWidth(1, 14);
-    setMarginMarkerMask(1, 0x3FF << kPrimeiroMarcador);
+    setMarginMarkerMask(1, (0x3FF << kPrimeiroMarcador) | (1 << kMarcaParada) | (1 << kMarcaSeta));
     for (int i = 0; i < 10; ++i)
         markerDefine(desenhoMarcador(i), kPrimeiroMarcador + i);
+    // Passo a passo: a parada é um círculo vermelho; a linha a rodar, uma
+    // seta e o fundo amarelo; a linha de um erro de execução, fundo rosado.
+    markerDefine(Circle, kMarcaParada);
+    setMarkerBackgroundColor(QColor(200, 30, 30), kMarcaParada);
+    setMarkerForegroundColor(QColor(120, 0, 0), kMarcaParada);
+    markerDefine(RightArrow, kMarcaSeta);
+    setMarkerBackgroundColor(QColor(230, 160, 0), kMarcaSeta);
+    markerDefine(Background, kMarcaExecucao);
+    setMarkerBackgroundColor(QColor(255, 240, 150), kMarcaExecucao);
+    markerDefine(Background, kMarcaErro);
+    setMarkerBackgroundColor(QColor(255, 190, 190), kMarcaErro);
+    setMarginSensitivity(1, true);
+    connect(this, &QsciScintilla::marginClicked, this, [this](int margem, int linha, Qt::KeyboardModifiers) {
+        if (margem != 1)
+            return;
+        const bool ligada = !temParada(linha);
+        defineParada(linha, ligada);
+        emit paradaAlternada(linha, ligada);
+    });
+    connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this, [this] {
+        if (protegido_)
+            emit edicaoBarrada();
+    });
 
     setTabWidth(3);
     setIndentationsUseTabs(false);
@@ -110,6 +133,61 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
                 registraEdicao(pos, tipo);
             });
     connect(this, &QsciScintilla::cursorPositionChanged, this, &EditorVendrilo::aoMudarCursor);
+}
+
+int EditorVendrilo::linhaDaMarca(int marca) const
+{
+    return int(SendScintilla(SCI_MARKERNEXT, 0L, 1L << marca));
+}
+
+void EditorVendrilo::marcaLinhaExecucao(int linha)
+{
+    markerDeleteAll(kMarcaSeta);
+    markerDeleteAll(kMarcaExecucao);
+    if (linha < 0 || linha >= lines())
+        return;
+    markerAdd(linha, kMarcaSeta);
+    markerAdd(linha, kMarcaExecucao);
+    ensureLineVisible(linha);
+}
+
+void EditorVendrilo::marcaLinhaErroExecucao(int linha)
+{
+    markerDeleteAll(kMarcaErro);
+    if (linha < 0 || linha >= lines())
+        return;
+    markerAdd(linha, kMarcaErro);
+    ensureLineVisible(linha);
+}
+
+void EditorVendrilo::defineParada(int linha, bool ligada)
+{
+    if (linha < 0 || linha >= lines())
+        return;
+    if (!ligada)
+        SendScintilla(SCI_MARKERDELETE, linha, kMarcaParada);
+    else if (!temParada(linha))
+        markerAdd(linha, kMarcaParada);
+}
+
+bool EditorVendrilo::temParada(int linha) const
+{
+    return markersAtLine(linha) & (1u << kMarcaParada);
+}
+
+QList<int> EditorVendrilo::linhasComParada() const
+{
+    QList<int> linhas;
+    for (int l = linhaDaMarca(kMarcaParada); l >= 0;
+         l = int(SendScintilla(SCI_MARKERNEXT, long(l + 1), 1L << kMarcaParada)))
+        linhas.append(l);
+    return linhas;
+}
+
+void EditorVendrilo::defineProtegido(bool protegido)
+{
+    protegido_ = protegido;
+    setReadOnly(protegido);
 }
 
 void EditorVendrilo::configuraTeclas()

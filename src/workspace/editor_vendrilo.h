@@ -72,7 +72,26 @@ public:
     void vaiParaMarcador(int numero);
     int linhaDoMarcador(int numero) const;
 
+    // Passo a passo: a linha prestes a rodar e a de um erro de execução
+    // (-1 tira a marca), sempre à vista; pontos de parada na margem dos
+    // marcadores, que o clique alterna e que andam com o texto editado.
+    void marcaLinhaExecucao(int linha);
+    void marcaLinhaErroExecucao(int linha);
+    int linhaExecucao() const { return linhaDaMarca(kMarcaExecucao); }
+    int linhaErroExecucao() const { return linhaDaMarca(kMarcaErro); }
+    void defineParada(int linha, bool ligada);
+    bool temParada(int linha) const;
+    QList<int> linhasComParada() const;
+    // Protegido, nenhuma edição acontece sem antes emitir edicaoBarrada();
+    // quem ouve pode desproteger ali mesmo para deixá-la seguir.
+    void defineProtegido(bool protegido);
+    bool protegido() const { return protegido_; }
+
 signals:
+    // Clique na margem alternou a parada da linha (a partir de 0).
+    void paradaAlternada(int linha, bool ligada);
+    void edicaoBarrada();
+
     void teclaApertada();
     void teclaSolta();
     void mouseSolto();
@@ -94,6 +113,13 @@ private:
     void confereLinha();
     void tiraEspacosDoFim(int linha);
     int posicaoDe(int linha, int coluna) const;
+    int linhaDaMarca(int marca) const;
+
+    // Números de marcador do Scintilla (1..10 são os marcadores 0..9).
+    static constexpr int kMarcaParada = 11;
+    static constexpr int kMarcaSeta = 12;
+    static constexpr int kMarcaExecucao = 13;
+    static constexpr int kMarcaErro = 14;
     void posicionaComplecao();
 
     ListaComplecao* complecao_;
@@ -102,6 +128,7 @@ private:
     int ultimaLinha_ = 0;
     bool limpando_ = false;
     bool semLinhas_ = false;
+    bool protegido_ = false;
     int colunaMarcador_[10] = {};
 };
 
