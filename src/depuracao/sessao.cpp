@@ -498,7 +498,8 @@ std::vector<VariavelVista> Sessao::Variaveis()
     const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
     for (std::size_t i = 0; i < v.size(); ++i)
         if (respostas[i].classe == "done")
-            v[i].valor = ValorDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia);
+            v[i].valor =
+                (v[i].arvore = ArvoreDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia)).texto;
     return v;
 }
 

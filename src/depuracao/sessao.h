@@ -16,6 +16,7 @@
 
 #include "depuracao/declaracoes.h"
 #include "depuracao/mi.h"
+#include "depuracao/valores.h"
 #include "platform/canal_processo.h"
 
 #include <atomic>
@@ -52,6 +53,9 @@ struct VariavelVista {
     std::string rotina; // vazio para as globais
     std::string nome; // como declarada
     std::string valor; // nos termos do algoritmo
+    // O mesmo valor por partes (elementos, campos), para o painel expandir;
+    // sem filhos quando escalar ou quando quem montou a vista não o preencheu.
+    NoValor arvore{};
 };
 
 struct QuadroPilha {

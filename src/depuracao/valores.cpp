@@ -71,11 +71,12 @@ struct Formatador {
         return t;
     }
 
-    std::string valor()
+    // Com `no`, guarda também as partes (só quem pede a árvore paga por ela).
+    std::string valor(NoValor* no = nullptr)
     {
         brancos();
         if (atual() == '{')
-            return agregado();
+            return agregado(no);
         if (atual() == '\'' || atual() == '#') {
             std::string bytes;
             texto(bytes);
@@ -118,7 +119,7 @@ struct Formatador {
     }
 
     // {a, b} vira [a; b]; {X = a, Y = b} vira {x: a; y: b}.
-    std::string agregado()
+    std::string agregado(NoValor* no)
     {
         ++i;
         std::string saida;
@@ -136,17 +137,29 @@ struct Formatador {
                 ++j;
             if (j > i && s.compare(j, 3, " = ") == 0 && !std::isdigit(static_cast<unsigned char>(s[i]))) {
                 campo = s.substr(i, j - i);
+                if (grafia)
+                    campo = grafia(campo);
                 i = j + 3;
                 registro = true;
             }
-            const std::string v = valor();
+            NoValor* filho = nullptr;
+            if (no) {
+                no->filhos.emplace_back(std::string(), NoValor{});
+                filho = &no->filhos.back().second;
+            }
+            std::string v = valor(filho);
             if (erro)
                 return {};
+            if (filho) {
+                filho->texto = v;
+                no->filhos.back().first =
+                    campo.empty() ? "[" + std::to_string(no->filhos.size()) + "]" : campo;
+            }
             if (!primeiro)
                 saida += "; ";
             primeiro = false;
             if (!campo.empty())
-                saida += (grafia ? grafia(campo) : campo) + ": ";
+                saida += campo + ": ";
             saida += v;
             brancos();
             if (atual() == ',')
@@ -180,6 +193,17 @@ std::string RealDoAlgoritmo(double valor)
     if (t == "-0")
         t = "0";
     return t;
+}
+
+NoValor ArvoreDoAlgoritmo(const std::string& impresso, const GrafiaDeNome& grafia)
+{
+    Formatador f{impresso, grafia};
+    NoValor no;
+    no.texto = f.valor(&no);
+    f.brancos();
+    if (f.erro || f.i != impresso.size())
+        return {impresso, {}};
+    return no;
 }
 
 std::string ValorDoAlgoritmo(const std::string& impresso, const GrafiaDeNome& grafia)

@@ -96,6 +96,41 @@ TEST(ValoresDoAlgoritmo, ComoOAlunoEscreve)
         EXPECT_EQ(ValorDoAlgoritmo(c.gdb, grafia), c.algoritmo) << c.gdb;
 }
 
+// Rótulo e texto de cada nó, em pré-ordem: "rótulo=texto" separados por " | ".
+std::string Planifica(const NoValor& no, const std::string& rotulo = "")
+{
+    std::string s = rotulo + "=" + no.texto;
+    for (const auto& [r, filho] : no.filhos)
+        s += " | " + Planifica(filho, rotulo + r);
+    return s;
+}
+
+TEST(ValoresDoAlgoritmo, ArvoreParaExpandirNoPainel)
+{
+    const struct {
+        const char* gdb;
+        const char* arvore;
+    } casos[] = {
+        {"42", "=42"},
+        {"'a, b'", "=a, b"}, // texto com vírgula: uma folha só
+        {"{1, 4, 9}", "=[1; 4; 9] | [1]=1 | [2]=4 | [3]=9"},
+        {"{{0, 2.5}, {7, 0}}",
+         "=[[0; 2.5]; [7; 0]] | [1]=[0; 2.5] | [1][1]=0 | [1][2]=2.5 | [2]=[7; 0] | [2][1]=7 | [2][2]=0"},
+        {"{NOME = 'Ana; {x}', NOTA = 7.25}", "={nome: Ana; {x}; nota: 7.25} | nome=Ana; {x} | nota=7.25"},
+        {"{{NOME = 'a', NOTA = 0}}", "=[{nome: a; nota: 0}] | [1]={nome: a; nota: 0} | [1]nome=a | [1]nota=0"},
+        {"{}", "=[]"},
+        {"{1, 2", "={1, 2"}, // fora da gramática: como veio, sem partes
+    };
+    const GrafiaDeNome grafia = [](const std::string& n) {
+        return n == "NOME" ? "nome" : n == "NOTA" ? "nota" : n;
+    };
+    for (const auto& c : casos) {
+        const NoValor no = ArvoreDoAlgoritmo(c.gdb, grafia);
+        EXPECT_EQ(Planifica(no), c.arvore) << c.gdb;
+        EXPECT_EQ(no.texto, ValorDoAlgoritmo(c.gdb, grafia)) << c.gdb;
+    }
+}
+
 TEST(Declaracoes, GlobaisParametrosELocaisNaGrafiaDoAluno)
 {
     const Declaracoes d = LeDeclaracoes({"PROGRAM Executavel;",
