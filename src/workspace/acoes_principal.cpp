@@ -70,6 +70,12 @@ AcoesPrincipal::AcoesPrincipal(QMainWindow* janela)
                              "btnExecutar",
                              "Calculadora1",
                              "btnCalculadora",
+                             "PassoAPasso1",
+                             "ProximaLinha1",
+                             "EntrarRotina1",
+                             "ContinuarParada1",
+                             "PararPasso1",
+                             "AlternarParada1",
                              "EnviodeAlgoritmos1",
                              "ToolButton3",
                              "AtualizarVendrilo1",
@@ -163,6 +169,20 @@ void AcoesPrincipal::criaMenus()
     ferramentas->addAction(cria(QStringLiteral("Traduzir1"), QStringLiteral("&Traduzir"), QStringLiteral("F9")));
     ferramentas->addAction(cria(QStringLiteral("Executar1"), QStringLiteral("&Executar"), QStringLiteral("Ctrl+E")));
     ferramentas->addAction(cria(QStringLiteral("Calculadora1"), QStringLiteral("&Calculadora"), QStringLiteral("F7")));
+    // Passo a passo: teclas que nenhum outro comando nem o editor usam.
+    ferramentas->addSeparator();
+    ferramentas->addAction(cria(QStringLiteral("PassoAPasso1"), QStringLiteral("&Passo a passo"),
+                                QStringLiteral("Shift+F9")));
+    ferramentas->addAction(cria(QStringLiteral("ProximaLinha1"), QStringLiteral("Pró&xima linha"),
+                                QStringLiteral("F8")));
+    ferramentas->addAction(cria(QStringLiteral("EntrarRotina1"), QStringLiteral("E&ntrar na rotina"),
+                                QStringLiteral("Shift+F8")));
+    ferramentas->addAction(cria(QStringLiteral("ContinuarParada1"), QStringLiteral("C&ontinuar até a parada"),
+                                QStringLiteral("Ctrl+F9")));
+    ferramentas->addAction(cria(QStringLiteral("PararPasso1"), QStringLiteral("Parar passo a passo"),
+                                QStringLiteral("Ctrl+F2")));
+    ferramentas->addAction(cria(QStringLiteral("AlternarParada1"), QStringLiteral("Alternar ponto de parada"),
+                                QStringLiteral("Ctrl+F8")));
 
     QMenu* web = novoMenu(QStringLiteral("Web1"), QStringLiteral("&Web"));
     web->addAction(cria(QStringLiteral("EnviodeAlgoritmos1"), QStringLiteral("Envio de Algoritmos"),

@@ -1,6 +1,7 @@
 // Programa do Vendrilo: partida na ordem do desenho original.
 
 #include "console/abertura_console.h"
+#include "passo/comandos_passo.h"
 #include "platform/dialogos.h"
 #include "platform/pasta_programa.h"
 #include "platform/traducoes.h"
@@ -143,8 +144,9 @@ int main(int argc, char* argv[])
     principal->setAttribute(Qt::WA_DeleteOnClose);
     vendrilo::dialogos().defineJanelaPai(principal);
     new vendrilo::ComandosPesquisa(principal);
-    new vendrilo::ComandosTraducao(principal); // Traduzir e Executar
+    auto* traducao = new vendrilo::ComandosTraducao(principal); // Traduzir e Executar
     vendrilo::InstalaConsole(principal); // a janela do Executar
+    new vendrilo::ComandosPasso(principal, traducao); // passo a passo e seus painéis
 
     // A pasta do programa recebe o que lhe falta; os arquivos do aluno ficam.
     const vendrilo::ResultadoPreparo preparo = vendrilo::PreparaPastaPrograma();
