@@ -174,10 +174,16 @@ void ComandosPasso::IniciaPassoAPasso()
     ProgramaPassoAPasso programa;
     if (!traducao_->PreparaPassoAPasso(programa) || !programa.filha)
         return;
+    const bool primeira = docas_.first()->isHidden() && docas_.last()->isHidden();
     for (QDockWidget* d : std::as_const(docas_))
         d->show();
     if (!abreConsole(programa.programa))
         return;
+    if (primeira) {
+        // O editor continua o maior: painéis estreitos à direita, baixos embaixo.
+        principal_->resizeDocks({docas_.first()}, {260}, Qt::Horizontal);
+        principal_->resizeDocks({docas_.last()}, {principal_->height() / 3}, Qt::Vertical);
+    }
     depuracao::ConfigSessao config;
     config.programa = programa.programa;
     config.terminal = console_->nomeEscravo().toStdString();
