@@ -11,6 +11,7 @@
 #include "workspace/principal.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -286,6 +287,9 @@ void ComandosPasso::aoParar(const ParadaPasso& p)
         break;
     case EstadoSessao::Terminada: {
         const QString fim = QStringLiteral("O programa terminou (código de saída %1).").arg(p.codigoSaida);
+        // O que o programa escreveu antes de sair já está no terminal: vai à
+        // tela antes do aviso do fim.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (console_)
             console_->mostraTexto(QStringLiteral("\x1b[0m\r\n") + fim + QStringLiteral("\r\n"));
         encerra(fim);
@@ -333,8 +337,6 @@ void ComandosPasso::encerra(const QString& status)
         editor_->marcaLinhaExecucao(-1);
         editor_->defineProtegido(false);
     }
-    if (console_)
-        console_->encerra();
     filha_.clear();
     editor_.clear();
     principal_->defineStatus(3, status);

@@ -24,6 +24,8 @@ ControlePasso::~ControlePasso()
     Encerra();
     thread_->quit();
     thread_->wait();
+    // Com a thread parada, o gdb que sobrasse (início que falhou) sai daqui.
+    sessao_->Encerra();
 }
 
 template <typename F> void ControlePasso::naThread(F tarefa)

@@ -275,6 +275,7 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     ASSERT_TRUE(mostrada.wait(Prazo));
     EXPECT_EQ(e->linhaExecucao() + 1, 4);
     EXPECT_EQ(variaveis(), (QStringList{QStringLiteral("n=41"), QStringLiteral("i=0")}));
+    QTRY_VERIFY_WITH_TIMEOUT(passo->console()->textoLinha(0).contains(QStringLiteral("41")), 5000);
 
     // Editar durante a sessão pergunta antes: "Não" mantém a sessão e descarta a tecla.
     const QString antes = e->text();
