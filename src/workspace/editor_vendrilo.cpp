@@ -126,6 +126,11 @@ EditorVendrilo::EditorVendrilo(QWidget* pai)
     connect(this, &QsciScintilla::textChanged, this, [this] {
         if (!limpando_)
             semLinhas_ = false;
+        // A marca do erro de execução vale para o texto que rodou; editado, ela sai.
+        if (marcaErro_) {
+            marcaErro_ = false;
+            markerDeleteAll(kMarcaErro);
+        }
     });
 
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
@@ -154,7 +159,8 @@ void EditorVendrilo::marcaLinhaExecucao(int linha)
 void EditorVendrilo::marcaLinhaErroExecucao(int linha)
 {
     markerDeleteAll(kMarcaErro);
-    if (linha < 0 || linha >= lines())
+    marcaErro_ = linha >= 0 && linha < lines();
+    if (!marcaErro_)
         return;
     markerAdd(linha, kMarcaErro);
     ensureLineVisible(linha);

@@ -129,6 +129,7 @@ private:
     bool limpando_ = false;
     bool semLinhas_ = false;
     bool protegido_ = false;
+    bool marcaErro_ = false;
     int colunaMarcador_[10] = {};
 };
 

@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <Qsci/qscicommandset.h>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -137,13 +138,17 @@ protected:
         return filha->memEditor;
     }
 
-    // Dispara a ação e espera a janela mostrar a parada seguinte.
-    void anda(const char* acao)
+    // Dispara a ação (ou tecla o atalho dela no editor) e espera a janela
+    // mostrar a parada seguinte.
+    void anda(const char* acao, QWidget* teclado = nullptr)
     {
         QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
         QAction* a = janela->acao(QString::fromLatin1(acao));
         ASSERT_TRUE(a->isEnabled()) << acao;
-        a->trigger();
+        if (teclado)
+            QTest::keySequence(teclado, a->shortcut());
+        else
+            a->trigger();
         ASSERT_TRUE(mostrada.count() > 0 || mostrada.wait(Prazo)) << acao;
     }
 
@@ -189,9 +194,28 @@ protected:
     ComandosPasso* passo = nullptr;
 };
 
+TEST_F(PassoGui, TeclasDoPassoAPassoNaoColidem)
+{
+    // Nenhuma outra ação da janela nem comando do editor usa estas teclas.
+    const EditorVendrilo* e = janela->filhaAtiva()->memEditor;
+    for (const char* nome :
+         {"PassoAPasso1", "ProximaLinha1", "EntrarRotina1", "ContinuarParada1", "PararPasso1", "AlternarParada1"}) {
+        const QKeySequence tecla = janela->acao(QString::fromLatin1(nome))->shortcut();
+        ASSERT_FALSE(tecla.isEmpty()) << nome;
+        int usos = 0;
+        for (const QAction* a : janela->findChildren<QAction*>())
+            usos += a->shortcuts().contains(tecla);
+        EXPECT_EQ(usos, 1) << nome;
+        EXPECT_EQ(e->standardCommands()->boundTo(tecla[0].toCombined()), nullptr) << nome;
+    }
+}
+
 TEST_F(PassoGui, LacoEFuncaoLinhaALinhaComParadaNaMargem)
 {
     EditorVendrilo* e = abre(kLacoEFuncao);
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
+    e->setFocus();
     EXPECT_FALSE(janela->acao(QStringLiteral("ProximaLinha1"))->isEnabled());
     // Parada num comentário, antes da sessão: o gdb a leva à linha 16.
     clicaMargem(e, 14);
@@ -226,7 +250,7 @@ TEST_F(PassoGui, LacoEFuncaoLinhaALinhaComParadaNaMargem)
             clicaMargem(e, p.margem - 1);
             processa();
         }
-        anda(p.acao);
+        anda(p.acao, e);
         ASSERT_TRUE(passo->ativa()) << "passo " << k << ": " << dialogos.textos().join(' ').toStdString();
         EXPECT_EQ(e->linhaExecucao() + 1, p.linha) << "passo " << k;
         EXPECT_EQ(variaveis(), p.variaveis) << "passo " << k;
@@ -360,6 +384,10 @@ TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
     EXPECT_EQ(e->linhaExecucao(), -1);
     EXPECT_FALSE(e->isReadOnly());
     EXPECT_EQ(janela->filhaAtiva()->grbErro->isVisible(), c.painelErro);
+    // Editado o texto, a marca do erro de execução sai.
+    e->setFocus();
+    QTest::keyClicks(e, QStringLiteral(" "));
+    EXPECT_EQ(e->linhaErroExecucao(), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
