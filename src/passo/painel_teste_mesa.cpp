@@ -87,9 +87,10 @@ bool PainelTesteMesa::Exporta(const QString& caminho, QString* erro)
 
 void PainelTesteMesa::exportaPeloDialogo()
 {
-    const QString caminho = dialogos().salvaArquivo(tr("Exportar teste de mesa"),
-                                                    tr("Planilhas CSV (*.csv);;Todos os arquivos (*)"),
-                                                    QString(), QStringLiteral("teste_de_mesa.csv"));
+    const QFileInfo sugerido(sugerido_.isEmpty() ? QStringLiteral("teste_de_mesa.csv") : sugerido_);
+    const QString caminho = dialogos().salvaArquivo(
+        tr("Exportar teste de mesa"), tr("Planilhas CSV (*.csv);;Todos os arquivos (*)"),
+        sugerido_.isEmpty() ? QString() : sugerido.absolutePath(), sugerido.fileName());
     if (caminho.isEmpty())
         return;
     QString erro;
