@@ -58,6 +58,9 @@ void PainelTesteMesa::Registra(int linhaAlgoritmo, const std::vector<depuracao::
     if (!modelo_->tabela())
         return;
     modelo_->Registra(linhaAlgoritmo, variaveis);
+    // Larguras pela primeira linha só: medir todas a cada passo pesaria.
+    if (modelo_->rowCount() == 1)
+        tabela_->resizeColumnsToContents();
     tabela_->scrollToBottom();
 }
 
