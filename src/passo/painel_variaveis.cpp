@@ -146,13 +146,10 @@ PainelVariaveis::~PainelVariaveis() = default;
 
 void PainelVariaveis::Mostra(const std::vector<depuracao::VariavelVista>& variaveis)
 {
-    const bool primeira = arvore_->topLevelItemCount() == 0;
     if (mostrou_)
         anterior_ = std::move(atual_);
     atual_ = variaveis;
     aplica();
-    if (primeira)
-        arvore_->resizeColumnToContents(0);
     mostrou_ = true;
 }
 
@@ -242,6 +239,12 @@ void PainelVariaveis::aplica()
     acertando_ = true;
     arvore_->setUpdatesEnabled(false);
     acerta(nullptr, linhas, QString());
+    // A coluna dos nomes só cresce (partes abertas, nomes em negrito): não
+    // pula a cada passo nem desfaz a largura que o aluno escolheu.
+    const int largura = arvore_->columnWidth(0);
+    arvore_->resizeColumnToContents(0);
+    if (arvore_->columnWidth(0) < largura)
+        arvore_->setColumnWidth(0, largura);
     arvore_->setUpdatesEnabled(true);
     acertando_ = false;
 }
