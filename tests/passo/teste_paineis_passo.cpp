@@ -230,6 +230,20 @@ TEST(PainelTesteMesa, LinhasCrescemERolamAteAUltima)
     EXPECT_TRUE(d.textos().isEmpty());
     EXPECT_EQ(teste::le(destino).toStdString(), referencia.Csv());
 
+    // Um arquivo que já existe só é substituído com um Sim; sem extensão, ganha .csv.
+    d.limpa();
+    d.respostasArquivo << destino << destino << pasta.filePath("sem_extensao");
+    d.respostasCaixa << Caixa::RespNao << Caixa::RespSim;
+    teste::escreve(destino, "planilha antiga");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(destino), "planilha antiga");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(destino).toStdString(), referencia.Csv());
+    ASSERT_EQ(d.textos().size(), 2);
+    EXPECT_EQ(d.textos().front(), destino + " já existe. Substituir?");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(pasta.filePath("sem_extensao.csv")).toStdString(), referencia.Csv());
+
     // Inicia de novo: tabela vazia, mesmas colunas.
     p.Inicia(Declaracoes());
     EXPECT_EQ(m->rowCount(), 0);
