@@ -208,6 +208,7 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
         "-gdb-set startup-with-shell off", // o programa começa sem interpretador
         "-gdb-set print repeats unlimited",
         "-gdb-set print elements 1000",
+        "-gdb-set print array-indexes on", // índices declarados, para o painel expandir
         "-gdb-set debuginfod enabled off", // nada de rede nem de pergunta ao abrir
         "-file-exec-and-symbols " + AspasMi(config.programa),
         // Sem terminal, o programa herdaria os canais do MI e os corromperia.

@@ -118,6 +118,34 @@ struct Formatador {
         return t;
     }
 
+    // "[i] = " antes de um elemento (print array-indexes): o índice que o
+    // aluno declarou, que pode não começar em 1. Um caractere entre aspas
+    // pode ser o próprio ']'.
+    bool indiceReal(std::string& indice)
+    {
+        std::size_t j = i + 1;
+        while (j < s.size() && s[j] != ']') {
+            if (s[j] != '\'') {
+                ++j;
+                continue;
+            }
+            for (++j; j < s.size(); ++j)
+                if (s[j] == '\'') {
+                    if (j + 1 < s.size() && s[j + 1] == '\'') {
+                        ++j;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+        }
+        if (j >= s.size() || s.compare(j + 1, 3, " = ") != 0)
+            return false;
+        indice = escalar(s.substr(i + 1, j - i - 1));
+        i = j + 4;
+        return true;
+    }
+
     // {a, b} vira [a; b]; {X = a, Y = b} vira {x: a; y: b}.
     std::string agregado(NoValor* no)
     {
@@ -130,6 +158,9 @@ struct Formatador {
             if (i >= s.size())
                 return erro = true, std::string();
             brancos();
+            std::string indice;
+            if (atual() == '[' && !indiceReal(indice))
+                return erro = true, std::string();
             std::string campo;
             // Um nome seguido de " = " é campo de registro.
             std::size_t j = i;
@@ -153,7 +184,9 @@ struct Formatador {
             if (filho) {
                 filho->texto = v;
                 no->filhos.back().first =
-                    campo.empty() ? "[" + std::to_string(no->filhos.size()) + "]" : campo;
+                    !campo.empty()
+                        ? campo
+                        : "[" + (indice.empty() ? std::to_string(no->filhos.size()) : indice) + "]";
             }
             if (!primeiro)
                 saida += "; ";

@@ -22,7 +22,8 @@ std::string ValorDoAlgoritmo(const std::string& impresso, const GrafiaDeNome& gr
 
 // O mesmo valor em árvore, para quem mostra vetores, matrizes e registros
 // por partes: `texto` é o de ValorDoAlgoritmo; os filhos de um vetor se
-// chamam "[1]", "[2]"... (posição, a partir de 1), os de um registro pelo
+// chamam pelo índice quando o gdb o imprime ("[0]", "[a]"), senão pela
+// posição a partir de 1 ("[1]", "[2]"...), os de um registro pelo
 // nome do campo na grafia do aluno. Escalares e textos fora da gramática
 // não têm filhos.
 struct NoValor {

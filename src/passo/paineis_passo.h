@@ -38,10 +38,16 @@ public:
     QTreeWidget* arvore() const { return arvore_; }
 
 private:
+    // Acerta a árvore a atual_ e anterior_; as partes de um valor só viram
+    // itens quando o aluno as abre (uma matriz 100x100 não pesa no passo).
+    void aplica();
+
     QTreeWidget* arvore_ = nullptr;
+    std::vector<depuracao::VariavelVista> atual_, anterior_;
     std::set<QString> expandidos_; // caminhos expandidos pelo aluno
     std::set<QString> recolhidos_; // grupos de rotina recolhidos pelo aluno
-    bool mostrou_ = false;
+    bool mostrou_ = false; // anterior_ vale: há o que comparar
+    bool acertando_ = false; // expansões feitas por aplica(), não pelo aluno
 };
 
 // Pilha de chamadas: um quadro por linha, o mais recente em cima.
@@ -78,6 +84,8 @@ public:
     void Limpa();
     // Grava o CSV da tabela em `caminho`; falso com a mensagem em `erro`.
     bool Exporta(const QString& caminho, QString* erro);
+    // Pasta e nome que o diálogo de Exportar CSV... sugere (o do algoritmo).
+    void DefineArquivoSugerido(const QString& caminho) { sugerido_ = caminho; }
 
     QTableView* tabela() const { return tabela_; }
     QPushButton* botaoExportar() const { return exportar_; }
@@ -89,6 +97,7 @@ private:
     ModeloTesteMesa* modelo_ = nullptr;
     QTableView* tabela_ = nullptr;
     QPushButton* exportar_ = nullptr;
+    QString sugerido_;
 };
 
 } // namespace vendrilo

@@ -58,6 +58,9 @@ void PainelTesteMesa::Registra(int linhaAlgoritmo, const std::vector<depuracao::
     if (!modelo_->tabela())
         return;
     modelo_->Registra(linhaAlgoritmo, variaveis);
+    // Larguras pela primeira linha só: medir todas a cada passo pesaria.
+    if (modelo_->rowCount() == 1)
+        tabela_->resizeColumnsToContents();
     tabela_->scrollToBottom();
 }
 
@@ -87,10 +90,18 @@ bool PainelTesteMesa::Exporta(const QString& caminho, QString* erro)
 
 void PainelTesteMesa::exportaPeloDialogo()
 {
-    const QString caminho = dialogos().salvaArquivo(tr("Exportar teste de mesa"),
-                                                    tr("Planilhas CSV (*.csv);;Todos os arquivos (*)"),
-                                                    QString(), QStringLiteral("teste_de_mesa.csv"));
+    const QFileInfo sugerido(sugerido_.isEmpty() ? QStringLiteral("teste_de_mesa.csv") : sugerido_);
+    QString caminho = dialogos().salvaArquivo(
+        tr("Exportar teste de mesa"), tr("Planilhas CSV (*.csv);;Todos os arquivos (*)"),
+        sugerido_.isEmpty() ? QString() : sugerido.absolutePath(), sugerido.fileName());
     if (caminho.isEmpty())
+        return;
+    if (QFileInfo(caminho).suffix().isEmpty())
+        caminho += QStringLiteral(".csv");
+    // O diálogo não pergunta; uma planilha antiga do aluno não some calada.
+    if (QFileInfo::exists(caminho) &&
+        dialogos().caixaMensagem(tr("%1 já existe. Substituir?").arg(QDir::toNativeSeparators(caminho)),
+                                 tr("Teste de mesa"), Caixa::SimNao | Caixa::IconePergunta) != Caixa::RespSim)
         return;
     QString erro;
     if (!Exporta(caminho, &erro))

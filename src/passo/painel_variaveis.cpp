@@ -10,39 +10,83 @@ namespace vendrilo {
 
 namespace {
 
+using depuracao::NoValor;
+
 // Dados guardados em cada item da árvore.
 constexpr int PapelCaminho = Qt::UserRole + 1; // identifica a linha entre um passo e outro
-constexpr int PapelMudou = Qt::UserRole + 2; // o valor mudou no último passo
+constexpr int PapelMudou = Qt::UserRole + 2; // o valor mudou desde a parada anterior
+constexpr qsizetype LimiteTexto = 300; // caracteres de um valor mostrados na linha
 
-// Uma linha desejada na árvore; os itens existentes são acertados a ela.
+// Uma linha desejada na árvore (variável, parte de um valor ou cabeçalho de
+// rotina); os itens existentes são acertados a ela.
 struct Linha {
     QString chave; // única entre irmãs
     QString nome;
     QString valor;
-    bool grupo = false; // cabeçalho de rotina (sem valor)
-    std::vector<Linha> filhos;
+    const NoValor* partes = nullptr; // elementos ou campos do valor
+    const NoValor* antes = nullptr; // o mesmo valor na parada anterior
+    const std::string* valorAntes = nullptr; // nulo: não existia
+    bool grupo = false;
+    std::vector<Linha> filhos; // só dos cabeçalhos: as variáveis da rotina
 };
 
-void acrescentaPartes(const depuracao::NoValor& no, std::vector<Linha>& destino)
+bool temPartes(const Linha& l)
 {
-    destino.reserve(no.filhos.size());
-    for (const auto& [rotulo, filho] : no.filhos) {
+    return l.grupo ? !l.filhos.empty() : l.partes && !l.partes->filhos.empty();
+}
+
+// As partes de um valor, cada uma ligada à mesma parte na parada anterior
+// (pelo rótulo: um registro ou um vetor não mudam de forma no meio do passo).
+std::vector<Linha> partesDe(const Linha& l)
+{
+    std::vector<Linha> v;
+    v.reserve(l.partes->filhos.size());
+    for (std::size_t k = 0; k < l.partes->filhos.size(); ++k) {
+        const auto& [rotulo, filho] = l.partes->filhos[k];
+        const NoValor* antes = nullptr;
+        if (l.antes) {
+            const auto& a = l.antes->filhos;
+            if (k < a.size() && a[k].first == rotulo)
+                antes = &a[k].second;
+            else
+                for (const auto& [r, f] : a)
+                    if (r == rotulo)
+                        antes = &f;
+        }
         const QString r = QString::fromStdString(rotulo);
-        Linha l{r, r, QString::fromStdString(filho.texto), false, {}};
-        acrescentaPartes(filho, l.filhos);
-        destino.push_back(std::move(l));
+        v.push_back({r,
+                     r,
+                     QString::fromStdString(filho.texto),
+                     &filho,
+                     antes,
+                     antes ? &antes->texto : nullptr,
+                     false,
+                     {}});
     }
+    return v;
 }
 
 // Globais no alto; as variáveis de cada rotina sob um cabeçalho com o nome dela.
-std::vector<Linha> linhasDe(const std::vector<depuracao::VariavelVista>& variaveis)
+std::vector<Linha> linhasDe(const std::vector<depuracao::VariavelVista>& atual,
+                            const std::vector<depuracao::VariavelVista>& anterior)
 {
+    std::map<std::pair<std::string, std::string>, const depuracao::VariavelVista*> antes;
+    for (const auto& a : anterior)
+        antes.emplace(std::pair(a.rotina, a.nome), &a);
     std::vector<Linha> linhas;
     std::map<std::string, std::size_t> grupos;
-    for (const auto& v : variaveis) {
+    for (const auto& v : atual) {
         const QString nome = QString::fromStdString(v.nome);
-        Linha l{nome, nome, QString::fromStdString(v.valor), false, {}};
-        acrescentaPartes(v.arvore, l.filhos);
+        const auto a = antes.find({v.rotina, v.nome});
+        const depuracao::VariavelVista* va = a == antes.end() ? nullptr : a->second;
+        Linha l{nome,
+                nome,
+                QString::fromStdString(v.valor),
+                &v.arvore,
+                va ? &va->arvore : nullptr,
+                va ? &va->valor : nullptr,
+                false,
+                {}};
         if (v.rotina.empty()) {
             linhas.push_back(std::move(l));
             continue;
@@ -53,11 +97,11 @@ std::vector<Linha> linhasDe(const std::vector<depuracao::VariavelVista>& variave
             g = grupos.emplace(v.rotina, linhas.size()).first;
             // A chave começa por um caractere que nenhum nome tem: rotina e
             // global de mesmo nome não se confundem.
-            linhas.push_back({QLatin1Char('@') + rotina,
-                              PainelVariaveis::tr("%1 (parâmetros e locais)").arg(rotina),
-                              QString(),
-                              true,
-                              {}});
+            Linha cabecalho;
+            cabecalho.chave = QLatin1Char('@') + rotina;
+            cabecalho.nome = PainelVariaveis::tr("%1 (parâmetros e locais)").arg(rotina);
+            cabecalho.grupo = true;
+            linhas.push_back(std::move(cabecalho));
         }
         linhas[g->second].filhos.push_back(std::move(l));
     }
@@ -78,14 +122,20 @@ PainelVariaveis::PainelVariaveis(QWidget* pai)
     arvore_->header()->setStretchLastSection(true);
     // O aluno abre um vetor e ele continua aberto nos passos seguintes.
     connect(arvore_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (acertando_)
+            return;
         const QString c = item->data(0, PapelCaminho).toString();
         expandidos_.insert(c);
         recolhidos_.erase(c);
+        aplica();
     });
     connect(arvore_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+        if (acertando_)
+            return;
         const QString c = item->data(0, PapelCaminho).toString();
         expandidos_.erase(c);
         recolhidos_.insert(c);
+        aplica();
     });
     auto* leiaute = new QVBoxLayout(this);
     leiaute->setContentsMargins(0, 0, 0, 0);
@@ -96,8 +146,18 @@ PainelVariaveis::~PainelVariaveis() = default;
 
 void PainelVariaveis::Mostra(const std::vector<depuracao::VariavelVista>& variaveis)
 {
-    const bool primeira = arvore_->topLevelItemCount() == 0;
-    const std::vector<Linha> linhas = linhasDe(variaveis);
+    if (mostrou_)
+        anterior_ = std::move(atual_);
+    atual_ = variaveis;
+    aplica();
+    mostrou_ = true;
+}
+
+void PainelVariaveis::aplica()
+{
+    // Antes do primeiro Mostra não há parada anterior: nada se destaca.
+    static const std::vector<depuracao::VariavelVista> nenhuma;
+    const std::vector<Linha> linhas = linhasDe(atual_, mostrou_ ? anterior_ : nenhuma);
     QColor fundo = palette().color(QPalette::Highlight);
     // Translúcido sobre a base: legível no tema claro e no escuro.
     fundo.setAlpha(70);
@@ -109,28 +169,18 @@ void PainelVariaveis::Mostra(const std::vector<depuracao::VariavelVista>& variav
             auto quantos = [&] { return pai ? pai->childCount() : arvore_->topLevelItemCount(); };
             auto item = [&](int i) { return pai ? pai->child(i) : arvore_->topLevelItem(i); };
             auto tira = [&](int i) { return pai ? pai->takeChild(i) : arvore_->takeTopLevelItem(i); };
-            auto poe = [&](int i, QTreeWidgetItem* x) {
-                if (pai)
-                    pai->insertChild(i, x);
-                else
-                    arvore_->insertTopLevelItem(i, x);
-            };
             for (std::size_t k = 0; k < desejadas.size(); ++k) {
                 const Linha& l = desejadas[k];
                 const int i = static_cast<int>(k);
                 const QString caminho = caminhoPai + QLatin1Char('/') + l.chave;
                 QTreeWidgetItem* x = i < quantos() ? item(i) : nullptr;
-                bool novo = false;
                 if (!x || x->data(0, PapelCaminho).toString() != caminho) {
                     // Entrou ou saiu alguém antes: procura adiante antes de criar.
                     x = nullptr;
-                    for (int j = i + 1; j < quantos(); ++j)
-                        if (item(j)->data(0, PapelCaminho).toString() == caminho) {
+                    for (int j = i + 1; j < quantos() && !x; ++j)
+                        if (item(j)->data(0, PapelCaminho).toString() == caminho)
                             x = tira(j);
-                            break;
-                        }
-                    novo = !x;
-                    if (novo) {
+                    if (!x) {
                         x = new QTreeWidgetItem;
                         x->setData(0, PapelCaminho, caminho);
                         if (l.grupo) {
@@ -139,17 +189,24 @@ void PainelVariaveis::Mostra(const std::vector<depuracao::VariavelVista>& variav
                             x->setFont(0, f);
                         }
                     }
-                    poe(i, x);
+                    if (pai)
+                        pai->insertChild(i, x);
+                    else
+                        arvore_->insertTopLevelItem(i, x);
                     if (l.grupo)
                         x->setFirstColumnSpanned(true);
                 }
-                const bool mudou = mostrou_ && !novo && !l.grupo && x->text(1) != l.valor;
                 if (x->text(0) != l.nome)
                     x->setText(0, l.nome);
-                if (x->text(1) != l.valor) {
-                    x->setText(1, l.valor);
-                    x->setToolTip(1, l.valor);
+                // Um vetor grande não cabe na linha; medir e pintar o texto
+                // todo a cada passo pesaria (as partes mostram o resto).
+                const QString visto =
+                    l.valor.size() > LimiteTexto ? l.valor.left(LimiteTexto) + QChar(0x2026) : l.valor;
+                if (x->text(1) != visto) {
+                    x->setText(1, visto);
+                    x->setToolTip(1, visto);
                 }
+                const bool mudou = l.valorAntes && QString::fromStdString(*l.valorAntes) != l.valor;
                 if (x->data(0, PapelMudou).toBool() != mudou) {
                     x->setData(0, PapelMudou, mudou);
                     QFont f = x->font(1);
@@ -159,30 +216,44 @@ void PainelVariaveis::Mostra(const std::vector<depuracao::VariavelVista>& variav
                     for (int c = 0; c < 2; ++c)
                         x->setBackground(c, mudou ? QBrush(fundo) : QBrush());
                 }
-                acerta(x, l.filhos, caminho);
-                if (!l.filhos.empty()) {
-                    // Rotinas abertas por omissão; vetores e registros fechados.
-                    const bool aberto =
-                        l.grupo ? !recolhidos_.count(caminho) : expandidos_.count(caminho) > 0;
-                    if (x->isExpanded() != aberto)
-                        x->setExpanded(aberto);
+                // Rotinas abertas por omissão; vetores e registros fechados.
+                const bool partes = temPartes(l);
+                const bool aberto =
+                    partes && (l.grupo ? !recolhidos_.count(caminho) : expandidos_.count(caminho) > 0);
+                if (aberto) {
+                    acerta(x, l.grupo ? l.filhos : partesDe(l), caminho);
+                    if (!x->isExpanded())
+                        x->setExpanded(true);
+                } else {
+                    if (x->isExpanded())
+                        x->setExpanded(false);
+                    qDeleteAll(x->takeChildren());
+                    x->setChildIndicatorPolicy(partes ? QTreeWidgetItem::ShowIndicator
+                                                      : QTreeWidgetItem::DontShowIndicatorWhenChildless);
                 }
             }
             while (quantos() > static_cast<int>(desejadas.size()))
                 delete tira(quantos() - 1);
         };
 
+    acertando_ = true;
     arvore_->setUpdatesEnabled(false);
     acerta(nullptr, linhas, QString());
+    // A coluna dos nomes só cresce (partes abertas, nomes em negrito): não
+    // pula a cada passo nem desfaz a largura que o aluno escolheu.
+    const int largura = arvore_->columnWidth(0);
+    arvore_->resizeColumnToContents(0);
+    if (arvore_->columnWidth(0) < largura)
+        arvore_->setColumnWidth(0, largura);
     arvore_->setUpdatesEnabled(true);
-    if (primeira)
-        arvore_->resizeColumnToContents(0);
-    mostrou_ = true;
+    acertando_ = false;
 }
 
 void PainelVariaveis::Limpa()
 {
     arvore_->clear();
+    atual_.clear();
+    anterior_.clear();
     mostrou_ = false;
 }
 

@@ -88,6 +88,12 @@ TEST(ValoresDoAlgoritmo, ComoOAlunoEscreve)
         {"{{NOME = 'a, b', NOTA = 0}}", "[{nome: a, b; nota: 0}]"},
         {"0x4010a2 <main>", "0x4010a2 <main>"}, // desconhecido: como veio
         {"{1, 2", "{1, 2"},
+        // Com os índices impressos (print array-indexes), o mesmo texto.
+        {"{[0] = 1, [1] = 4}", "[1; 4]"},
+        {"{[1] = {[0] = 0, [1] = 7}}", "[[0; 7]]"},
+        {"{[97 'a'] = 0, [93 ']'] = 3}", "[0; 3]"},
+        {"{NOME = 'Ana', V = {[0] = 5}}", "{nome: Ana; V: [5]}"},
+        {"{[1 = 2}", "{[1 = 2}"},
     };
     const GrafiaDeNome grafia = [](const std::string& n) {
         return n == "NOME" ? "nome" : n == "NOTA" ? "nota" : n;
@@ -117,8 +123,14 @@ TEST(ValoresDoAlgoritmo, ArvoreParaExpandirNoPainel)
         {"{{0, 2.5}, {7, 0}}",
          "=[[0; 2.5]; [7; 0]] | [1]=[0; 2.5] | [1][1]=0 | [1][2]=2.5 | [2]=[7; 0] | [2][1]=7 | [2][2]=0"},
         {"{NOME = 'Ana; {x}', NOTA = 7.25}", "={nome: Ana; {x}; nota: 7.25} | nome=Ana; {x} | nota=7.25"},
-        {"{{NOME = 'a', NOTA = 0}}", "=[{nome: a; nota: 0}] | [1]={nome: a; nota: 0} | [1]nome=a | [1]nota=0"},
+        {"{{NOME = 'a', NOTA = 0}}",
+         "=[{nome: a; nota: 0}] | [1]={nome: a; nota: 0} | [1]nome=a | [1]nota=0"},
         {"{}", "=[]"},
+        // Índices declarados (VETOR[0..1], indexado por caractere) em vez da posição.
+        {"{[0] = 1, [1] = 4}", "=[1; 4] | [0]=1 | [1]=4"},
+        {"{[1] = {[0] = 0, [1] = 7}}", "=[[0; 7]] | [1]=[0; 7] | [1][0]=0 | [1][1]=7"},
+        {"{[97 'a'] = 0, [93 ']'] = 3}", "=[0; 3] | [a]=0 | []]=3"},
+        {"{NOME = 'Ana', V = {[0] = 5}}", "={nome: Ana; V: [5]} | nome=Ana | V=[5] | V[0]=5"},
         {"{1, 2", "={1, 2"}, // fora da gramática: como veio, sem partes
     };
     const GrafiaDeNome grafia = [](const std::string& n) {

@@ -213,6 +213,32 @@ TEST(SessaoGdb, VetorRegistroTextoRealLogico)
     EXPECT_EQ(t.s.estado(), EstadoSessao::Terminada);
 }
 
+// As partes que o painel expande levam os índices declarados, não a posição.
+TEST(SessaoGdb, VetorEMatrizPorPartesComIndicesDeclarados)
+{
+    SessaoTeste t({"DECLARE v VETOR [0..2] CONTEM-INTEIRO", "DECLARE m MATRIZ [1..2, 0..1] CONTEM-INTEIRO",
+                   "DECLARE k INTEIRO", "INICIO", "   PARA k DE 0 ATE 2 FACA", "      v[k] <- k + 10",
+                   "   FIM-PARA", "   m[2, 1] <- 7", "FIM"});
+    ASSERT_TRUE(t.ok());
+    ASSERT_TRUE(t.s.DefineParada(8, true)); // linha 9 (FIM)
+    t.s.Continua();
+    ASSERT_EQ(t.s.estado(), EstadoSessao::Parada) << t.s.mensagem();
+    const auto vars = t.s.Variaveis();
+    ASSERT_EQ(vars.size(), 3u);
+    auto partes = [](const NoValor& no) {
+        std::string s;
+        for (const auto& [rotulo, filho] : no.filhos)
+            s += rotulo + "=" + filho.texto + " ";
+        return s;
+    };
+    EXPECT_EQ(vars[0].valor, "[10; 11; 12]");
+    EXPECT_EQ(partes(vars[0].arvore), "[0]=10 [1]=11 [2]=12 ");
+    EXPECT_EQ(vars[1].valor, "[[0; 0]; [0; 7]]");
+    EXPECT_EQ(partes(vars[1].arvore), "[1]=[0; 0] [2]=[0; 7] ");
+    ASSERT_EQ(vars[1].arvore.filhos.size(), 2u);
+    EXPECT_EQ(partes(vars[1].arvore.filhos[1].second), "[0]=0 [1]=7 ");
+}
+
 TEST(SessaoGdb, ParadaNoLacoEEntradaLida)
 {
     SessaoTeste t({"DECLARE n, i, s INTEIRO", "INICIO", "   LEIA-PL (n)", "   s <- 0",

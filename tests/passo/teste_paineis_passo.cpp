@@ -67,52 +67,56 @@ TEST(PainelVariaveis, OrdemPartesEDestaqueDoQueMudou)
     PainelVariaveis p;
     p.show();
     QTreeWidget* t = p.arvore();
-    // Cada passo: as variáveis mostradas e a árvore esperada depois do Mostra.
+    auto abre = [t](const QString& nome, bool aberto = true) { Item(t, nome)->setExpanded(aberto); };
+    // Cada passo: o que o aluno faz antes, as variáveis da parada e a árvore
+    // esperada. Vetores com os índices impressos pelo gdb (VETOR [0..2]).
     const struct {
         const char* nome;
+        std::function<void()> antes;
         std::vector<VariavelVista> vars;
-        std::function<void()> antes; // o que o aluno faz antes do passo
         QStringList esperado;
     } passos[] = {
-        {"primeira parada: nada destacado, globais e rotina em ordem",
-         {Var("", "Soma", "0"), Var("", "v", "{1, 4, 9}"), Var("", "m", "{{1, 2}, {3, 4}}"),
+        {"primeira parada: nada destacado, globais e rotina em ordem, agregados fechados",
+         {},
+         {Var("", "Soma", "0"), Var("", "v", "{[0] = 1, [1] = 4, [2] = 9}"), Var("", "m", "{{1, 2}, {3, 4}}"),
           Var("", "aluno", "{NOME = 'Ana; {x}', NOTA = 7.25}"), Var("Calc", "x", "2.5"),
           Var("Calc", "Soma", "'a'")},
-         {},
-         {"Soma=0", "v=[1; 4; 9]", "  [1]=1", "  [2]=4", "  [3]=9", "m=[[1; 2]; [3; 4]]", "  [1]=[1; 2]",
-          "    [1]=1", "    [2]=2", "  [2]=[3; 4]", "    [1]=3", "    [2]=4",
-          "aluno={nome: Ana; {x}; nota: 7.25}", "  nome=Ana; {x}", "  nota=7.25",
+         {"Soma=0", "v=[1; 4; 9]", "m=[[1; 2]; [3; 4]]", "aluno={nome: Ana; {x}; nota: 7.25}",
           "Calc (parâmetros e locais)+", "  x=2.5", "  Soma=a"}},
-        {"um elemento muda: o vetor aberto continua aberto, só ele e o vetor destacados",
-         {Var("", "Soma", "0"), Var("", "v", "{1, 5, 9}"), Var("", "m", "{{1, 2}, {3, 4}}"),
+        {"o aluno abre vetor, matriz e registro: partes com índices e campos",
+         [&] { abre("v"), abre("m"), abre("aluno"); },
+         {Var("", "Soma", "0"), Var("", "v", "{[0] = 1, [1] = 5, [2] = 9}"), Var("", "m", "{{1, 2}, {3, 4}}"),
           Var("", "aluno", "{NOME = 'Ana; {x}', NOTA = 7.25}"), Var("Calc", "x", "3"),
           Var("Calc", "Soma", "'a'")},
-         [t] { Item(t, "v")->setExpanded(true); },
-         {"Soma=0", "v=[1; 5; 9]*+", "  [1]=1", "  [2]=5*", "  [3]=9", "m=[[1; 2]; [3; 4]]", "  [1]=[1; 2]",
-          "    [1]=1", "    [2]=2", "  [2]=[3; 4]", "    [1]=3", "    [2]=4",
-          "aluno={nome: Ana; {x}; nota: 7.25}", "  nome=Ana; {x}", "  nota=7.25",
+         {"Soma=0", "v=[1; 5; 9]*+", "  [0]=1", "  [1]=5*", "  [2]=9", "m=[[1; 2]; [3; 4]]+", "  [1]=[1; 2]",
+          "  [2]=[3; 4]", "aluno={nome: Ana; {x}; nota: 7.25}+", "  nome=Ana; {x}", "  nota=7.25",
           "Calc (parâmetros e locais)+", "  x=3*", "  Soma=a"}},
-        {"a rotina termina: suas variáveis saem, a global mudada se destaca",
-         {Var("", "Soma", "12"), Var("", "v", "{1, 5, 9}"), Var("", "m", "{{1, 2}, {3, 7}}"),
-          Var("", "aluno", "{NOME = 'Ana; {x}', NOTA = 7.25}")},
-         [t] { Item(t, "m")->setExpanded(true); },
-         {"Soma=12*", "v=[1; 5; 9]+", "  [1]=1", "  [2]=5", "  [3]=9", "m=[[1; 2]; [3; 7]]*+", "  [1]=[1; 2]",
-          "    [1]=1", "    [2]=2", "  [2]=[3; 7]*", "    [1]=3", "    [2]=7*",
-          "aluno={nome: Ana; {x}; nota: 7.25}", "  nome=Ana; {x}", "  nota=7.25"}},
+        {"a rotina termina: suas variáveis saem; linha da matriz aberta, elemento destacado",
+         [&] { abre("v", false), abre("[2]"); },
+         {Var("", "Soma", "12"), Var("", "v", "{[0] = 1, [1] = 5, [2] = 9}"),
+          Var("", "m", "{{1, 2}, {3, 7}}"), Var("", "aluno", "{NOME = 'Ana; {x}', NOTA = 7.25}")},
+         {"Soma=12*", "v=[1; 5; 9]", "m=[[1; 2]; [3; 7]]*+", "  [1]=[1; 2]", "  [2]=[3; 7]*+", "    [1]=3",
+          "    [2]=7*", "aluno={nome: Ana; {x}; nota: 7.25}+", "  nome=Ana; {x}", "  nota=7.25"}},
         {"a rotina volta: entra sem destaque, o campo mudado se destaca",
-         {Var("", "Soma", "12"), Var("", "v", "{1, 5, 9}"), Var("", "m", "{{1, 2}, {3, 7}}"),
-          Var("", "aluno", "{NOME = 'Bia', NOTA = 7.25}"), Var("Calc", "x", "1"), Var("Calc", "Soma", "'b'")},
-         [t] { Item(t, "m")->setExpanded(false); },
-         {"Soma=12", "v=[1; 5; 9]+", "  [1]=1", "  [2]=5", "  [3]=9", "m=[[1; 2]; [3; 7]]", "  [1]=[1; 2]",
-          "    [1]=1", "    [2]=2", "  [2]=[3; 7]", "    [1]=3", "    [2]=7",
-          "aluno={nome: Bia; nota: 7.25}*", "  nome=Bia*", "  nota=7.25", "Calc (parâmetros e locais)+",
-          "  x=1", "  Soma=b"}},
+         [&] { abre("m", false); },
+         {Var("", "Soma", "12"), Var("", "v", "{[0] = 1, [1] = 5, [2] = 0}"),
+          Var("", "m", "{{1, 2}, {3, 7}}"), Var("", "aluno", "{NOME = 'Bia', NOTA = 7.25}"),
+          Var("Calc", "x", "1"), Var("Calc", "Soma", "'b'")},
+         {"Soma=12", "v=[1; 5; 0]*", "m=[[1; 2]; [3; 7]]", "aluno={nome: Bia; nota: 7.25}*+", "  nome=Bia*",
+          "  nota=7.25", "Calc (parâmetros e locais)+", "  x=1", "  Soma=b"}},
+        {"aberto depois da parada, o vetor mostra o elemento que mudou nela",
+         [&] { abre("v"), abre("m"); },
+         {},
+         {"Soma=12", "v=[1; 5; 0]*+", "  [0]=1", "  [1]=5", "  [2]=0*", "m=[[1; 2]; [3; 7]]+", "  [1]=[1; 2]",
+          "  [2]=[3; 7]+", "    [1]=3", "    [2]=7", "aluno={nome: Bia; nota: 7.25}*+", "  nome=Bia*",
+          "  nota=7.25", "Calc (parâmetros e locais)+", "  x=1", "  Soma=b"}},
     };
     QTreeWidgetItem* soma = nullptr;
     for (const auto& passo : passos) {
         if (passo.antes)
             passo.antes();
-        p.Mostra(passo.vars);
+        if (!passo.vars.empty())
+            p.Mostra(passo.vars);
         EXPECT_EQ(Conteudo(t), passo.esperado) << passo.nome;
         // O mesmo item de um passo para o outro: nada é refeito (nem pisca).
         if (soma) {
@@ -123,6 +127,10 @@ TEST(PainelVariaveis, OrdemPartesEDestaqueDoQueMudou)
     // Destaque por cor também, não só pela fonte.
     EXPECT_NE(Item(t, "aluno")->background(1), QBrush());
     EXPECT_EQ(Item(t, "Soma")->background(1), QBrush());
+    // Um grupo de rotina recolhido pelo aluno continua recolhido.
+    Item(t, "Calc (parâmetros e locais)")->setExpanded(false);
+    p.Mostra({Var("", "Soma", "12"), Var("Calc", "x", "2")});
+    EXPECT_EQ(Conteudo(t), (QStringList{"Soma=12", "Calc (parâmetros e locais)"}));
 
     // Depois de Limpa, a próxima parada é como a primeira.
     p.Limpa();
@@ -131,11 +139,15 @@ TEST(PainelVariaveis, OrdemPartesEDestaqueDoQueMudou)
     EXPECT_EQ(Conteudo(t), QStringList{"Soma=99"});
 }
 
-TEST(PainelVariaveis, VistaSemArvoreMostraOTextoSemPartes)
+TEST(PainelVariaveis, VistaSemArvoreETextoLongo)
 {
     PainelVariaveis p;
-    p.Mostra({{"", "v", "[1; 2]"}, {"", "s", "a; b"}});
-    EXPECT_EQ(Conteudo(p.arvore()), (QStringList{"v=[1; 2]", "s=a; b"}));
+    const std::string longo(1000, 'x');
+    p.Mostra({{"", "v", "[1; 2]"}, {"", "s", "a; b"}, {"", "t", longo}});
+    // Um texto enorme aparece cortado na linha, mas a mudança no fim dele conta.
+    p.Mostra({{"", "v", "[1; 2]"}, {"", "s", "a; b"}, {"", "t", longo + "y"}});
+    EXPECT_EQ(Conteudo(p.arvore()),
+              (QStringList{"v=[1; 2]", "s=a; b", "t=" + QString(300, 'x') + QChar(0x2026) + "*"}));
 }
 
 TEST(PainelPilha, QuadrosEDuploCliqueNaLinha)
@@ -214,8 +226,23 @@ TEST(PainelTesteMesa, LinhasCrescemERolamAteAUltima)
     p.botaoExportar()->click();
     ASSERT_EQ(d.perguntas.size(), 1);
     EXPECT_EQ(d.perguntas.front().tipo, "salva");
+    EXPECT_EQ(d.perguntas.front().nomeInicial, "teste_de_mesa.csv");
     EXPECT_TRUE(d.textos().isEmpty());
     EXPECT_EQ(teste::le(destino).toStdString(), referencia.Csv());
+
+    // Um arquivo que já existe só é substituído com um Sim; sem extensão, ganha .csv.
+    d.limpa();
+    d.respostasArquivo << destino << destino << pasta.filePath("sem_extensao");
+    d.respostasCaixa << Caixa::RespNao << Caixa::RespSim;
+    teste::escreve(destino, "planilha antiga");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(destino), "planilha antiga");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(destino).toStdString(), referencia.Csv());
+    ASSERT_EQ(d.textos().size(), 2);
+    EXPECT_EQ(d.textos().front(), destino + " já existe. Substituir?");
+    p.botaoExportar()->click();
+    EXPECT_EQ(teste::le(pasta.filePath("sem_extensao.csv")).toStdString(), referencia.Csv());
 
     // Inicia de novo: tabela vazia, mesmas colunas.
     p.Inicia(Declaracoes());
@@ -242,11 +269,14 @@ TEST(PainelTesteMesa, ExportacaoQueFalhaAvisaEmPortugues)
         {"pasta que não existe", pasta.filePath("sumiu/mesa.csv")},
         {"pasta que é arquivo", pasta.filePath("arquivo/mesa.csv")},
     };
+    p.DefineArquivoSugerido(pasta.filePath("soma.csv"));
     for (const auto& c : casos) {
         teste::DialogosRoteirizados d;
         d.respostasArquivo.enqueue(c.destino);
         p.botaoExportar()->click();
         ASSERT_EQ(d.perguntas.size(), 2) << c.nome;
+        EXPECT_EQ(d.perguntas.front().pasta, pasta.path()); // a sugestão do algoritmo
+        EXPECT_EQ(d.perguntas.front().nomeInicial, "soma.csv");
         const teste::Pergunta& aviso = d.perguntas.back();
         EXPECT_EQ(aviso.tipo, "caixa") << c.nome;
         EXPECT_TRUE(aviso.texto.startsWith("Não foi possível gravar o teste de mesa em " + c.destino + ": "))
