@@ -8,6 +8,7 @@
 #include "dialogos_roteirizados.h"
 #include "passo/comandos_passo.h"
 #include "passo/paineis_passo.h"
+#include "platform/console.h"
 #include "workspace/comandos_traducao.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QSignalSpy>
 #include <QTableView>
@@ -103,6 +105,18 @@ int filhos(const QByteArray& nome)
     return n;
 }
 
+// Processos (de qualquer pai) cuja linha de comando começa em `pasta`: os
+// programas do aluno que o gdb iniciou.
+int programasEm(const QString& pasta)
+{
+    int n = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        n += cmd.open(QIODevice::ReadOnly) && cmd.readAll().startsWith(pasta.toUtf8());
+    }
+    return n;
+}
+
 class PassoGui : public ::testing::Test {
 protected:
     void SetUp() override
@@ -118,15 +132,19 @@ protected:
     }
     void TearDown() override
     {
+        DefineLancadorConsole(nullptr);
         dialogos.respostasCaixa.clear();
-        for (TFrmFilha* f : janela->filhas())
-            f->memEditor->setModified(false);
-        janela->close();
-        delete janela;
+        if (janela) {
+            for (TFrmFilha* f : janela->filhas())
+                f->memEditor->setModified(false);
+            janela->close();
+            delete janela;
+        }
         processa();
         qunsetenv("VENDRILO_GDB");
         // Nada de gdb nem programa sobrando depois da janela.
         EXPECT_EQ(filhos("gdb"), 0);
+        EXPECT_EQ(programasEm(pasta.path()), 0);
     }
 
     EditorVendrilo* abre(const QByteArray& bytes)
@@ -282,9 +300,15 @@ TEST_F(PassoGui, LacoEFuncaoLinhaALinhaComParadaNaMargem)
 
 TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
 {
+    // Com "Console no painel", o console do programa fica na janela principal.
+    InstalaConsole(janela);
+    janela->findChild<QAction*>(QStringLiteral("ConsoleNoPainel1"))->setChecked(true);
     EditorVendrilo* e = abre(kLeituraELacoSemFim);
     anda("PassoAPasso1");
     ASSERT_EQ(e->linhaExecucao() + 1, 3);
+    auto* doca = qobject_cast<QDockWidget*>(passo->console()->parentWidget());
+    ASSERT_NE(doca, nullptr);
+    EXPECT_EQ(doca->parentWidget(), janela);
 
     // O LEIA espera o aluno: a janela segue viva e o console recebe a resposta.
     QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
@@ -342,6 +366,24 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     processa();
     QTRY_VERIFY_WITH_TIMEOUT(!passo->ativa(), Prazo);
     QTRY_COMPARE_WITH_TIMEOUT(filhos("gdb"), 0, Prazo);
+}
+
+TEST_F(PassoGui, FecharAJanelaNoMeioDaSessaoNaoDeixaGdb)
+{
+    abre(kLeituraELacoSemFim);
+    anda("PassoAPasso1");
+    ASSERT_TRUE(passo->ativa());
+    ASSERT_GT(filhos("gdb"), 0);
+    // O programa fica esperando o LEIA: a sessão está no meio de um passo.
+    janela->acao(QStringLiteral("ProximaLinha1"))->trigger();
+    QTest::qWait(200);
+    ASSERT_TRUE(passo->controle().ocupada());
+    ASSERT_EQ(programasEm(pasta.path()), 1);
+    janela->close();
+    delete janela;
+    janela = nullptr;
+    processa();
+    EXPECT_EQ(filhos("gdb"), 0);
 }
 
 // Sessões que acabam com uma mensagem (ou nem começam).
