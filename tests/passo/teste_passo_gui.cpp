@@ -105,14 +105,17 @@ int filhos(const QByteArray& nome)
     return n;
 }
 
-// Processos (de qualquer pai) cuja linha de comando começa em `pasta`: os
-// programas do aluno que o gdb iniciou.
+// Programas do aluno (os .exe de `pasta`) vivos, de qualquer pai: os que o
+// gdb iniciou (o tpc também roda de lá, mas não conta).
 int programasEm(const QString& pasta)
 {
     int n = 0;
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        n += cmd.open(QIODevice::ReadOnly) && cmd.readAll().startsWith(pasta.toUtf8());
+        if (!cmd.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray programa = cmd.readAll().split('\0').value(0);
+        n += programa.startsWith(pasta.toUtf8()) && programa.endsWith(".exe");
     }
     return n;
 }
