@@ -123,7 +123,10 @@ bool ComandosPasso::abreConsole(const std::string& programa)
         disconnect(moldura_, nullptr, this, nullptr);
         moldura_->close();
     }
-    ConfigConsole config = LeConfigConsole(programa.substr(0, programa.size() - 3) + "pif");
+    // As configurações do .pif ao lado do programa (NomeExe termina em "exe").
+    ConfigConsole config;
+    if (programa.size() > 3)
+        config = LeConfigConsole(programa.substr(0, programa.size() - 3) + "pif");
     // Ao lado da janela, nunca por cima dela: o aluno olha os dois.
     config.maximizada = false;
     auto* console = new ConsoleVendrilo(config, ConsoleUtf8(programa, config));
@@ -153,6 +156,7 @@ bool ComandosPasso::abreConsole(const std::string& programa)
         // Os atalhos do passo a passo valem também com o console em foco.
         for (const char* nome : {"ProximaLinha1", "EntrarRotina1", "ContinuarParada1", "PararPasso1"})
             moldura->addAction(principal_->acao(QString::fromLatin1(nome)));
+        moldura->setFocusProxy(console);
         moldura->setAttribute(Qt::WA_ShowWithoutActivating);
         moldura->resize(console->sizeHint());
     }
