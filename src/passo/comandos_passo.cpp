@@ -49,6 +49,21 @@ ComandosPasso::ComandosPasso(TfrmPrincipal* principal, ComandosTraducao* traduca
     connect(controle_, &ControlePasso::parou, this, &ComandosPasso::aoParar);
     connect(controle_, &ControlePasso::paradaDefinida, this, &ComandosPasso::aoDefinirParada);
     connect(controle_, &ControlePasso::ocupacaoMudou, this, &ComandosPasso::atualizaAcoes);
+    // Um passo que demora é um LEIA esperando o aluno ou um laço longo: a
+    // barra de estado diz onde olhar e como sair.
+    demora_.setSingleShot(true);
+    demora_.setInterval(400);
+    connect(controle_, &ControlePasso::ocupacaoMudou, this, [this](bool ocupada) {
+        if (ocupada)
+            demora_.start();
+        else
+            demora_.stop();
+    });
+    connect(&demora_, &QTimer::timeout, this, [this] {
+        if (controle_->ativa() && controle_->ocupada())
+            principal_->defineStatus(3, QStringLiteral("Passo a passo: o programa está rodando ou esperando uma "
+                                                       "entrada no console (Ctrl+F2 para parar)."));
+    });
     connect(principal->areaMdi(), &QMdiArea::subWindowActivated, this, &ComandosPasso::atualizaAcoes);
 
     // As ações vivem um pouco mais que este objeto quando a janela é destruída.

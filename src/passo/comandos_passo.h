@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QDockWidget;
 
@@ -79,6 +80,7 @@ private:
     PainelTesteMesa* testeMesa_ = nullptr;
     QList<QDockWidget*> docas_;
     QList<QMetaObject::Connection> ligacoes_; // com o editor da sessão
+    QTimer demora_; // passo que não volta logo
     bool perguntando_ = false;
 };
 
