@@ -61,8 +61,9 @@ ComandosPasso::ComandosPasso(TfrmPrincipal* principal, ComandosTraducao* traduca
     });
     connect(&demora_, &QTimer::timeout, this, [this] {
         if (controle_->ativa() && controle_->ocupada())
-            principal_->defineStatus(3, QStringLiteral("Passo a passo: o programa está rodando ou esperando uma "
-                                                       "entrada no console (Ctrl+F2 para parar)."));
+            principal_->defineStatus(3,
+                                     QStringLiteral("Passo a passo: o programa está rodando ou esperando uma "
+                                                    "entrada no console (Ctrl+F2 para parar)."));
     });
     connect(principal->areaMdi(), &QMdiArea::subWindowActivated, this, &ComandosPasso::atualizaAcoes);
 
@@ -105,9 +106,12 @@ void ComandosPasso::criaPaineis()
     variaveis_ = new PainelVariaveis;
     pilha_ = new PainelPilha;
     testeMesa_ = new PainelTesteMesa;
-    auto* v = novaDoca(principal_, QStringLiteral("PainelVariaveis"), QStringLiteral("Variáveis"), variaveis_);
-    auto* p = novaDoca(principal_, QStringLiteral("PainelPilha"), QStringLiteral("Pilha de chamadas"), pilha_);
-    auto* t = novaDoca(principal_, QStringLiteral("PainelTesteMesa"), QStringLiteral("Teste de mesa"), testeMesa_);
+    auto* v =
+        novaDoca(principal_, QStringLiteral("PainelVariaveis"), QStringLiteral("Variáveis"), variaveis_);
+    auto* p =
+        novaDoca(principal_, QStringLiteral("PainelPilha"), QStringLiteral("Pilha de chamadas"), pilha_);
+    auto* t =
+        novaDoca(principal_, QStringLiteral("PainelTesteMesa"), QStringLiteral("Teste de mesa"), testeMesa_);
     principal_->addDockWidget(Qt::RightDockWidgetArea, v);
     principal_->addDockWidget(Qt::RightDockWidgetArea, p);
     principal_->splitDockWidget(v, p, Qt::Vertical);
@@ -218,8 +222,9 @@ void ComandosPasso::IniciaPassoAPasso()
     ligacoes_ << connect(editor_, &EditorVendrilo::paradaAlternada, controle_, &ControlePasso::DefineParada);
     ligacoes_ << connect(editor_, &EditorVendrilo::edicaoBarrada, this, &ComandosPasso::perguntaEdicao);
     // Fechar o documento encerra a sessão (e o gdb com ela).
-    ligacoes_ << connect(filha_, &QObject::destroyed, this,
-                         [this] { encerra(QStringLiteral("Passo a passo encerrado: o documento foi fechado.")); });
+    ligacoes_ << connect(filha_, &QObject::destroyed, this, [this] {
+        encerra(QStringLiteral("Passo a passo encerrado: o documento foi fechado."));
+    });
 
     variaveis_->Limpa();
     pilha_->Limpa();
@@ -339,7 +344,8 @@ void ComandosPasso::perguntaEdicao()
     if (perguntando_ || !controle_->ativa())
         return;
     perguntando_ = true;
-    const int r = dialogos().caixaMensagem(TextoEdicao, TituloAplicacao(), Caixa::SimNao | Caixa::IconePergunta);
+    const int r =
+        dialogos().caixaMensagem(TextoEdicao, TituloAplicacao(), Caixa::SimNao | Caixa::IconePergunta);
     perguntando_ = false;
     // Desprotegido aqui mesmo, o editor deixa a edição seguir; com "Não" ela some.
     if (r == Caixa::RespSim)

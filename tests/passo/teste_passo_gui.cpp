@@ -24,8 +24,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <Qsci/qscicommandset.h>
 #include <QTreeWidget>
+#include <Qsci/qscicommandset.h>
 
 #include <gtest/gtest.h>
 
@@ -42,36 +42,36 @@ namespace {
 constexpr int Prazo = 60000; // compilar e subir o gdb numa máquina ocupada
 
 // Linhas numeradas como o aluno as vê (a partir de 1).
-const QByteArray kLacoEFuncao = "DECLARE i, Soma, r INTEIRO\r\n"                 // 1
+const QByteArray kLacoEFuncao = "DECLARE i, Soma, r INTEIRO\r\n" // 1
                                 "FUNCAO dobro (PARAM-VALOR x INTEIRO) INTEIRO\r\n" // 2
-                                "DECLARE t INTEIRO\r\n"                            // 3
-                                "INICIO-FUNCAO\r\n"                                // 4
-                                "   t <- x * 2\r\n"                                // 5
-                                "   dobro <- t\r\n"                                // 6
-                                "FIM-FUNCAO\r\n"                                   // 7
-                                "INICIO\r\n"                                       // 8
-                                "   Soma <- 0\r\n"                                 // 9
-                                "   i <- 1\r\n"                                    // 10
-                                "   ENQUANTO i <= 3 FACA\r\n"                      // 11
-                                "      Soma <- Soma + i\r\n"                       // 12
-                                "      i <- i + 1\r\n"                             // 13
-                                "   FIM-ENQUANTO\r\n"                              // 14
-                                "   { o dobro da soma }\r\n"                       // 15
-                                "   r <- dobro (Soma)\r\n"                         // 16
-                                "FIM\r\n";                                         // 17
+                                "DECLARE t INTEIRO\r\n" // 3
+                                "INICIO-FUNCAO\r\n" // 4
+                                "   t <- x * 2\r\n" // 5
+                                "   dobro <- t\r\n" // 6
+                                "FIM-FUNCAO\r\n" // 7
+                                "INICIO\r\n" // 8
+                                "   Soma <- 0\r\n" // 9
+                                "   i <- 1\r\n" // 10
+                                "   ENQUANTO i <= 3 FACA\r\n" // 11
+                                "      Soma <- Soma + i\r\n" // 12
+                                "      i <- i + 1\r\n" // 13
+                                "   FIM-ENQUANTO\r\n" // 14
+                                "   { o dobro da soma }\r\n" // 15
+                                "   r <- dobro (Soma)\r\n" // 16
+                                "FIM\r\n"; // 17
 
 // Lê um número e depois roda para sempre.
-const QByteArray kLeituraELacoSemFim = "DECLARE n, i INTEIRO\r\n"      // 1
-                                       "INICIO\r\n"                    // 2
-                                       "   LEIA-PL (n)\r\n"            // 3
-                                       "   i <- n\r\n"                 // 4
-                                       "   ENQUANTO i >= 0 FACA\r\n"   // 5
-                                       "      i <- i + 1\r\n"          // 6
-                                       "      SE i > 1000 ENTAO\r\n"   // 7
-                                       "         i <- 0\r\n"           // 8
-                                       "      FIM-SE\r\n"              // 9
-                                       "   FIM-ENQUANTO\r\n"           // 10
-                                       "FIM\r\n";                      // 11
+const QByteArray kLeituraELacoSemFim = "DECLARE n, i INTEIRO\r\n" // 1
+                                       "INICIO\r\n" // 2
+                                       "   LEIA-PL (n)\r\n" // 3
+                                       "   i <- n\r\n" // 4
+                                       "   ENQUANTO i >= 0 FACA\r\n" // 5
+                                       "      i <- i + 1\r\n" // 6
+                                       "      SE i > 1000 ENTAO\r\n" // 7
+                                       "         i <- 0\r\n" // 8
+                                       "      FIM-SE\r\n" // 9
+                                       "   FIM-ENQUANTO\r\n" // 10
+                                       "FIM\r\n"; // 11
 
 const QByteArray kDivisaoPorZero = "DECLARE n, z INTEIRO\r\n"
                                    "INICIO\r\n"
@@ -219,8 +219,8 @@ TEST_F(PassoGui, TeclasDoPassoAPassoNaoColidem)
 {
     // Nenhuma outra ação da janela nem comando do editor usa estas teclas.
     const EditorVendrilo* e = janela->filhaAtiva()->memEditor;
-    for (const char* nome :
-         {"PassoAPasso1", "ProximaLinha1", "EntrarRotina1", "ContinuarParada1", "PararPasso1", "AlternarParada1"}) {
+    for (const char* nome : {"PassoAPasso1", "ProximaLinha1", "EntrarRotina1", "ContinuarParada1",
+                             "PararPasso1", "AlternarParada1"}) {
         const QKeySequence tecla = janela->acao(QString::fromLatin1(nome))->shortcut();
         ASSERT_FALSE(tecla.isEmpty()) << nome;
         int usos = 0;
@@ -256,12 +256,20 @@ TEST_F(PassoGui, LacoEFuncaoLinhaALinhaComParadaNaMargem)
         {"ProximaLinha1", 12, {QStringLiteral("i=1"), QStringLiteral("Soma=0"), QStringLiteral("r=0")}},
         {"ProximaLinha1", 13, {QStringLiteral("i=1"), QStringLiteral("Soma=1"), QStringLiteral("r=0")}},
         // Parada ligada e depois desligada pela margem, com a sessão em curso.
-        {"ContinuarParada1", 12, {QStringLiteral("i=2"), QStringLiteral("Soma=1"), QStringLiteral("r=0")}, 12},
-        {"ContinuarParada1", 16, {QStringLiteral("i=4"), QStringLiteral("Soma=6"), QStringLiteral("r=0")}, 12},
-        {"EntrarRotina1", 5,
+        {"ContinuarParada1",
+         12,
+         {QStringLiteral("i=2"), QStringLiteral("Soma=1"), QStringLiteral("r=0")},
+         12},
+        {"ContinuarParada1",
+         16,
+         {QStringLiteral("i=4"), QStringLiteral("Soma=6"), QStringLiteral("r=0")},
+         12},
+        {"EntrarRotina1",
+         5,
          {QStringLiteral("i=4"), QStringLiteral("Soma=6"), QStringLiteral("r=0"), QStringLiteral("x=6"),
           QStringLiteral("t=0")}},
-        {"ProximaLinha1", 6,
+        {"ProximaLinha1",
+         6,
          {QStringLiteral("i=4"), QStringLiteral("Soma=6"), QStringLiteral("r=0"), QStringLiteral("x=6"),
           QStringLiteral("t=12")}},
     };
@@ -406,7 +414,7 @@ void PrintTo(const CasoFim& c, std::ostream* os)
     *os << c.nome;
 }
 
-class FimDeSessao : public PassoGui, public ::testing::WithParamInterface<CasoFim> {};
+class FimDeSessao : public PassoGui, public ::testing::WithParamInterface<CasoFim> { };
 
 TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
 {
@@ -438,12 +446,11 @@ TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, FimDeSessao,
-    ::testing::Values(
-        CasoFim{"erro_de_execucao", kDivisaoPorZero, "", true,
-                "Erro de execução 200 (divisão por zero) na linha 5.", 5, false},
-        CasoFim{"gdb_ausente", kDivisaoPorZero, "gdb-que-nao-existe-17", false, "pacote Debian \"gdb\"", 0,
-                false},
-        CasoFim{"erro_de_compilacao", kErroCompilacao, "", false, "", 0, true}),
+    ::testing::Values(CasoFim{"erro_de_execucao", kDivisaoPorZero, "", true,
+                              "Erro de execução 200 (divisão por zero) na linha 5.", 5, false},
+                      CasoFim{"gdb_ausente", kDivisaoPorZero, "gdb-que-nao-existe-17", false,
+                              "pacote Debian \"gdb\"", 0, false},
+                      CasoFim{"erro_de_compilacao", kErroCompilacao, "", false, "", 0, true}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // Foto do README: uma sessão no meio do laço, com o console no painel.
@@ -464,8 +471,8 @@ int capturaTela(const QString& arquivo)
     janela->documentos().carrega(janela->filhaAtiva(), caminho);
     janela->filhaAtiva()->memEditor->defineParada(16, true);
     int falhas = 0;
-    for (const char* acao : {"PassoAPasso1", "ProximaLinha1", "ProximaLinha1", "ProximaLinha1", "ProximaLinha1",
-                             "ProximaLinha1", "ProximaLinha1"}) {
+    for (const char* acao : {"PassoAPasso1", "ProximaLinha1", "ProximaLinha1", "ProximaLinha1",
+                             "ProximaLinha1", "ProximaLinha1", "ProximaLinha1"}) {
         QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
         janela->acao(QString::fromLatin1(acao))->trigger();
         falhas += !(mostrada.count() > 0 || mostrada.wait(Prazo));
