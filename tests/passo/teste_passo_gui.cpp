@@ -324,9 +324,9 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     // O LEIA espera o aluno: a janela segue viva e o console recebe a resposta.
     QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
     janela->acao(QStringLiteral("ProximaLinha1"))->trigger();
-    QTest::qWait(600);
+    QTRY_VERIFY_WITH_TIMEOUT(janela->textoStatus(3).contains(QStringLiteral("esperando uma entrada no console")),
+                             10000);
     EXPECT_EQ(mostrada.count(), 0);
-    EXPECT_TRUE(janela->textoStatus(3).contains(QStringLiteral("esperando uma entrada no console")));
     EXPECT_FALSE(janela->acao(QStringLiteral("ProximaLinha1"))->isEnabled());
     EXPECT_TRUE(janela->acao(QStringLiteral("PararPasso1"))->isEnabled());
     ASSERT_NE(passo->console(), nullptr);
