@@ -60,10 +60,17 @@ ComandosPasso::ComandosPasso(TfrmPrincipal* principal, ComandosTraducao* traduca
             demora_.stop();
     });
     connect(&demora_, &QTimer::timeout, this, [this] {
-        if (controle_->ativa() && controle_->ocupada())
-            principal_->defineStatus(3,
-                                     QStringLiteral("Passo a passo: o programa está rodando ou esperando uma "
-                                                    "entrada no console (Ctrl+F2 para parar)."));
+        if (!controle_->ativa() || !controle_->ocupada())
+            return;
+        principal_->defineStatus(3, QStringLiteral("Passo a passo: o programa está rodando ou esperando uma "
+                                                   "entrada no console (Ctrl+F2 para parar)."));
+        // As teclas vão para o programa; os atalhos do passo a passo valem lá também.
+        if (moldura_ && console_) {
+            moldura_->raise();
+            if (moldura_->isWindow())
+                moldura_->activateWindow();
+            console_->setFocus();
+        }
     });
     connect(principal->areaMdi(), &QMdiArea::subWindowActivated, this, &ComandosPasso::atualizaAcoes);
 

@@ -315,6 +315,8 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     InstalaConsole(janela);
     janela->findChild<QAction*>(QStringLiteral("ConsoleNoPainel1"))->setChecked(true);
     EditorVendrilo* e = abre(kLeituraELacoSemFim);
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
     anda("PassoAPasso1");
     ASSERT_EQ(e->linhaExecucao() + 1, 3);
     auto* doca = qobject_cast<QDockWidget*>(passo->console()->parentWidget());
@@ -327,6 +329,7 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     QTRY_VERIFY_WITH_TIMEOUT(janela->textoStatus(3).contains(QStringLiteral("esperando uma entrada no console")),
                              10000);
     EXPECT_EQ(mostrada.count(), 0);
+    EXPECT_TRUE(passo->console()->hasFocus()) << "as teclas vão ao programa que espera";
     EXPECT_FALSE(janela->acao(QStringLiteral("ProximaLinha1"))->isEnabled());
     EXPECT_TRUE(janela->acao(QStringLiteral("PararPasso1"))->isEnabled());
     ASSERT_NE(passo->console(), nullptr);
