@@ -437,6 +437,9 @@ TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
         EXPECT_TRUE(texto.contains(QString::fromUtf8(c.mensagem))) << texto.toStdString();
     else
         EXPECT_TRUE(texto.isEmpty()) << texto.toStdString();
+    if (*c.gdb) {
+        EXPECT_TRUE(texto.contains(QString::fromStdString(depuracao::MensagemSemGdb()))) << texto.toStdString();
+    }
     EXPECT_EQ(e->linhaErroExecucao() + 1, c.linhaErro);
     EXPECT_EQ(e->linhaExecucao(), -1);
     EXPECT_FALSE(e->isReadOnly());
