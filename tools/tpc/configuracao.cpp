@@ -70,19 +70,16 @@ bool ConfiguracaoEnxuta(const std::string& texto, std::string& enxuta)
     return mudou;
 }
 
-bool GravaConfiguracaoEnxuta(const fs::path& compilador, const fs::path& destino)
+bool LeConfiguracaoPadrao(const fs::path& compilador, std::string& texto)
 {
     const fs::path padrao = ConfiguracaoPadrao(compilador);
     if (padrao.empty())
         return false;
     std::ifstream e(padrao, std::ios::binary);
-    const std::string original((std::istreambuf_iterator<char>(e)), std::istreambuf_iterator<char>());
-    std::string texto;
-    if (e.bad() || !ConfiguracaoEnxuta(original, texto))
+    if (!e)
         return false;
-    std::ofstream s(destino, std::ios::binary);
-    s << texto;
-    return static_cast<bool>(s.flush());
+    texto.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
+    return !e.bad();
 }
 
 } // namespace vendrilo::tpc

@@ -1,6 +1,7 @@
 #pragma once
-// A configuração do Free Pascal que o tpc passa ao compilador de um
-// programa gerado sem BIBLIOTECA.
+// A configuração do Free Pascal que o tpc passa ao compilador, como
+// fpc.cfg na pasta da compilação (a primeira que ele procura): a mesma que
+// ele leria, ou, num programa gerado sem BIBLIOTECA, uma enxuta.
 //
 // A configuração instalada procura unidades em todos os pacotes
 // ("-Fu.../units/$fpctarget/*"): o compilador lista cada uma dessas pastas
@@ -24,8 +25,7 @@ std::filesystem::path ConfiguracaoPadrao(const std::filesystem::path& compilador
 // pelas pastas rtl e rtl-console dela. Falso se nada mudou.
 bool ConfiguracaoEnxuta(const std::string& texto, std::string& enxuta);
 
-// Grava em `destino` a configuração enxuta da padrão do compilador. Falso
-// se não há configuração, se nada mudaria ou se não coube.
-bool GravaConfiguracaoEnxuta(const std::filesystem::path& compilador, const std::filesystem::path& destino);
+// O texto da configuração padrão do compilador; falso se não há nenhuma.
+bool LeConfiguracaoPadrao(const std::filesystem::path& compilador, std::string& texto);
 
 } // namespace vendrilo::tpc

@@ -218,15 +218,22 @@ int main(int argc, char** argv)
     const int deslocamento = deslocamentoDoAlgoritmo(linhas);
     // Sem BIBLIOTECA, só as unidades de rtl e rtl-console entram: a
     // configuração enxuta poupa o compilador de listar todos os pacotes.
+    // O compilador roda na pasta temporária e lê a configuração como
+    // fpc.cfg dela: nenhuma pasta do aluno nem a /tmp inteira é listada.
+    std::string configuracao, reduzida;
+    const bool temConfiguracao = LeConfiguracaoPadrao(fpc, configuracao);
+    const auto gravaConfiguracao = [&](const std::string& texto) {
+        std::ofstream c(tmp.caminho / "fpc.cfg", std::ios::binary);
+        c << texto;
+        return static_cast<bool>(c.flush());
+    };
     bool enxuta = false;
     if (deslocamento == 27) {
         cmd.push_back("-k--defsym=vendrilo_deslocamento_linhas=" + std::to_string(deslocamento));
-        if (GravaConfiguracaoEnxuta(fpc, tmp.caminho / "enxuta.cfg")) {
-            // No lugar da configuração padrão, lida antes das opções.
-            cmd.insert(cmd.begin() + 1, {"-n", "@" + (tmp.caminho / "enxuta.cfg").string()});
-            enxuta = true;
-        }
+        enxuta = temConfiguracao && ConfiguracaoEnxuta(configuracao, reduzida) && gravaConfiguracao(reduzida);
     }
+    if (temConfiguracao && !enxuta)
+        gravaConfiguracao(configuracao);
     bool comLinhas = false;
     std::string unidade;      // o fonte da unidade de linhas
     fs::path entrada;         // a pasta dela no cache (vazia: sem cache)
@@ -252,7 +259,7 @@ int main(int argc, char** argv)
                                           {tmp.caminho / "u" / "autoria.ppu", tmp.caminho / "f" / "autoria.ppu", fpc});
         doCache = !entrada.empty() && CacheUnidadePronta(entrada, "vendrilo_linhas");
         if (doCache || unidadeLocal()) {
-            cmd.push_back("-Fu" + (doCache ? entrada : tmp.caminho).string());
+            cmd.push_back("-Fu" + (doCache ? entrada.lexically_relative(tmp.caminho) : fs::path(".")).string());
             cmd.push_back("-Favendrilo_linhas");
             comLinhas = true;
             guardarNoCache = !doCache && !entrada.empty();
@@ -261,17 +268,14 @@ int main(int argc, char** argv)
     if (depuracao)
         cmd.push_back("-g");
     if (!pastaUnidades.empty())
-        cmd.push_back("-Fu" + (tmp.caminho / "u").string());
-    cmd.push_back("-Fu" + (tmp.caminho / "f").string());
-    cmd.push_back("-Fi" + (tmp.caminho / "f").string());
-    cmd.push_back("-FU" + (tmp.caminho / "obj").string());
-    cmd.push_back("-o" + (tmp.caminho / "programa").string());
-    cmd.push_back((tmp.caminho / "programa.pas").string());
+        cmd.push_back("-Fuu");
+    cmd.insert(cmd.end(), {"-Fuf", "-Fif", "-FUobj", "-oprograma", "programa.pas"});
 
     OpcoesProcesso op;
     op.arquivoSaida = (tmp.caminho / "saida.txt").string();
     op.errosNaSaida = true;
     op.semEntrada = true;
+    op.pastaTrabalho = tmp.caminho.string();
     ResultadoProcesso r;
     std::vector<std::string> saida;
     std::optional<MensagemFpc> erro;
@@ -303,7 +307,8 @@ int main(int argc, char** argv)
         !(erro && fs::path(erro->arquivo).filename() == "programa.pas" && erro->numero != ErroLigacao) &&
         unidadeLocal()) {
         fs::remove_all(entrada, ec);
-        std::replace(cmd.begin(), cmd.end(), "-Fu" + entrada.string(), "-Fu" + tmp.caminho.string());
+        std::replace(cmd.begin(), cmd.end(), "-Fu" + entrada.lexically_relative(tmp.caminho).string(),
+                     std::string("-Fu."));
         guardarNoCache = true;
         compila();
     }
@@ -314,7 +319,7 @@ int main(int argc, char** argv)
         (erro ? erro->numero == UnidadeNaoEncontrada || erro->numero == ErroLigacao ||
                     fs::path(erro->arquivo).filename() != "programa.pas"
               : r.status != 0)) {
-        cmd.erase(cmd.begin() + 1, cmd.begin() + 3);
+        gravaConfiguracao(configuracao);
         compila();
     }
     // Uma AUTORIA antiga na pasta do programa não conhece a correspondência
