@@ -43,6 +43,31 @@ TEST_P(Configuracao, TrocaSoAsPastasDeUnidadesComAsterisco)
 INSTANTIATE_TEST_SUITE_P(Linhas, Configuracao, ::testing::ValuesIn(casosConfiguracao),
                          [](const auto& i) { return std::string(i.param.nome); });
 
+// A configuração que o compilador leria: a da pasta atual, a pessoal, a de
+// PPC_CONFIG_PATH, nessa ordem.
+TEST(ConfiguracaoPadrao, MesmaOrdemDeBuscaDoCompilador)
+{
+    PastaTemp tmp;
+    Grava(tmp / "atual/fpc.cfg", "atual");
+    Grava(tmp / "casa/.fpc.cfg", "casa");
+    Grava(tmp / "cfg/fpc.cfg", "cfg");
+    const std::filesystem::path antes = std::filesystem::current_path();
+    const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", (tmp / "casa").c_str(), 1);
+    setenv("PPC_CONFIG_PATH", (tmp / "cfg").c_str(), 1);
+    std::filesystem::current_path(tmp / "atual");
+    EXPECT_EQ(tpc::ConfiguracaoPadrao("/usr/bin/ppcx64"), tmp / "atual/fpc.cfg");
+    std::filesystem::current_path(tmp.caminho());
+    EXPECT_EQ(tpc::ConfiguracaoPadrao("/usr/bin/ppcx64"), tmp / "casa/.fpc.cfg");
+    std::filesystem::remove(tmp / "casa/.fpc.cfg");
+    std::string texto;
+    EXPECT_TRUE(tpc::LeConfiguracaoPadrao("/usr/bin/ppcx64", texto));
+    EXPECT_EQ(texto, "cfg");
+    std::filesystem::current_path(antes);
+    setenv("HOME", casa.c_str(), 1);
+    unsetenv("PPC_CONFIG_PATH");
+}
+
 // Um programa gerado (AUTORIA sem BIBLIOTECA) que ainda assim usa uma
 // unidade de outro pacote (OBJECTS, de rtl-extra) compila, e o erro de execução cita a linha do
 // algoritmo pelo deslocamento passado ao ligador.
