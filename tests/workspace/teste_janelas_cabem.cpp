@@ -15,6 +15,7 @@
 #include "learning/frm_mudou.h"
 #include "learning/frm_sobre.h"
 #include "platform/dialogos.h"
+#include "platform/traducoes.h"
 #include "workspace/dialogos_pesquisa.h"
 #include "workspace/filha.h"
 #include "workspace/frm_erros_sintaxe.h"
@@ -26,6 +27,8 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
 #include <QLayout>
 #include <QMdiArea>
 #include <QPointer>
@@ -48,7 +51,7 @@ namespace {
 const QString kTitulo = QStringLiteral("Vendrilo de Algoritmos - Versão 2.4");
 
 // Dentro da área de uma lista ou de um texto o conteúdo rola, e as peças de
-// uma caixa de combinação são dela: não contam.
+// uma caixa de combinação ou o cabeçalho de uma tabela são dela: não contam.
 bool rolaOuEPeca(const QWidget* w, const QWidget* janela)
 {
     for (const QWidget* p = w->parentWidget(); p && p != janela; p = p->parentWidget()) {
@@ -56,7 +59,7 @@ bool rolaOuEPeca(const QWidget* w, const QWidget* janela)
         if (area && !qobject_cast<const QMdiArea*>(area) && area->viewport() == p)
             return true;
     }
-    return qobject_cast<const QComboBox*>(w->parentWidget()) != nullptr;
+    return qobject_cast<const QComboBox*>(w->parentWidget()) || qobject_cast<const QHeaderView*>(w);
 }
 
 // As regras, com o nome do componente que as quebra.
@@ -209,6 +212,12 @@ const Janela kJanelas[] = {
     {"AvisoDeErro",
      {},
      [] { (void)dialogos().caixaMensagem(QStringLiteral("Erro ao gravar."), kTitulo, Caixa::IconeErro); }},
+    {"SalvarComo",
+     {},
+     [] {
+         (void)dialogos().salvaArquivo(QStringLiteral("Salvar Como"), QStringLiteral("Algoritmos (*.alg)"),
+                                       QDir::tempPath(), QStringLiteral("PROVA.ALG"));
+     }},
     {"CaixaDeEntrada",
      {},
      [] {
@@ -225,6 +234,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(programa.isValid());
+        // Como na partida: os diálogos do Qt em português, de textos mais longos.
+        static const QStringList faltaram = InstalaTraducoes();
+        EXPECT_TRUE(faltaram.isEmpty()) << faltaram.join(QLatin1Char(' ')).toStdString();
         qputenv("VENDRILO_PASTA", programa.path().toUtf8());
         fonteAntes = QApplication::font();
         if (const int pontos = std::get<1>(GetParam()); pontos > 0) {
