@@ -57,9 +57,7 @@ public:
             primeiro = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
             cancelar = caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
             break;
-        default:
-            primeiro = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-            break;
+        default: primeiro = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
         }
         // Enter escolhe o primeiro botão (Sim ou OK), como nas caixas clássicas;
         // sem isso valeria o botão que a ordem do tema põe em foco.

@@ -119,8 +119,8 @@ TEST(Ajuda, CadaTipoTemUmaAncoraParaAAjudaDeContexto)
 {
     const std::string texto = le(PastaAjuda / "referencia.html");
     for (const auto& p : TabelaPalavras()) {
-        const std::string ancora = "<tr><td><a name=\"tipo-" + std::to_string(p.tipo) + "\"></a>" +
-                                   std::to_string(p.tipo) + "</td>";
+        const std::string ancora =
+            "<tr><td><a name=\"tipo-" + std::to_string(p.tipo) + "\"></a>" + std::to_string(p.tipo) + "</td>";
         const auto primeira = texto.find(ancora);
         ASSERT_NE(primeira, std::string::npos) << ancora;
         EXPECT_EQ(texto.find(ancora, primeira + 1), std::string::npos) << "repetida: " << ancora;

@@ -3,16 +3,17 @@
 // seu módulo. Também tira as fotos do README (--captura, sob Xvfb).
 
 #include "arquivos_teste.h"
-#include "dialogos_roteirizados.h"
-#include "impressora_pdf.h"
 #include "comm/atualizacao/frm_atualizar.h"
 #include "comm/email/frm_envio.h"
+#include "dialogos_roteirizados.h"
+#include "impressora_pdf.h"
 #include "learning/frm_ajuda.h"
 #include "learning/frm_lista.h"
 #include "learning/frm_mudou.h"
 #include "learning/frm_sobre.h"
 #include "platform/calculadora.h"
 #include "platform/processador_texto.h"
+#include "translate/tabela_palavras.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
@@ -22,7 +23,6 @@
 #include "workspace/filha.h"
 #include "workspace/pesquisa.h"
 #include "workspace/principal.h"
-#include "translate/tabela_palavras.h"
 
 #include <QAction>
 #include <QApplication>
@@ -405,7 +405,8 @@ TEST_F(ComandosGeraisTeste, ctrlF1AbreAAjudaDaPalavraDoCursor)
         ASSERT_NE(gerais->ajuda(), nullptr);
         const QUrl fonte = gerais->ajuda()->Navegador->source();
         EXPECT_TRUE(gerais->ajuda()->isVisible());
-        EXPECT_EQ(fonte.fileName(), c.ancora.isEmpty() ? QStringLiteral("index.html") : QStringLiteral("referencia.html"));
+        EXPECT_EQ(fonte.fileName(),
+                  c.ancora.isEmpty() ? QStringLiteral("index.html") : QStringLiteral("referencia.html"));
         EXPECT_EQ(fonte.fragment(), c.ancora);
         gerais->ajuda()->close();
     }

@@ -26,10 +26,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QPrinter>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -266,7 +266,6 @@ TEST_F(TrabalhoAluno, PainelDeErroMostraAsQuatroLinhasSemRolar)
     EXPECT_EQ(f->memErro->verticalScrollBar()->maximum(), 0);
 }
 
-
 // Componentes de um diálogo modal real lido por um relógio: textos dos rótulos,
 // botões e abas, e o próprio diálogo (para fechá-lo).
 QString textosDoModal(QWidget* modal)
@@ -297,9 +296,11 @@ TEST_F(TrabalhoAluno, DialogosDeImpressaoEmPortugues)
         std::function<void()> abre;
         std::vector<const char*> esperados;
     } casos[] = {
-        {"Imprimir", [&] { EXPECT_FALSE(acessoImpressora().dialogoImpressao(impressora, nullptr)); },
+        {"Imprimir",
+         [&] { EXPECT_FALSE(acessoImpressora().dialogoImpressao(impressora, nullptr)); },
          {"Imprimir", "Cancelar", "Propriedades", "Impressora", "Cópias", "Nome:"}},
-        {"Configurar Impressora", [&] { acessoImpressora().dialogoConfiguracao(impressora, nullptr); },
+        {"Configurar Impressora",
+         [&] { acessoImpressora().dialogoConfiguracao(impressora, nullptr); },
          {"Papel", "Orientação", "Retrato", "Paisagem", "Margens", "Cancelar"}},
     };
     for (const auto& caso : casos) {
@@ -315,7 +316,8 @@ TEST_F(TrabalhoAluno, DialogosDeImpressaoEmPortugues)
         caso.abre();
         ASSERT_FALSE(textos.isEmpty()) << "o diálogo não apareceu";
         for (const char* esperado : caso.esperados)
-            EXPECT_TRUE(textos.contains(QString::fromUtf8(esperado))) << esperado << ": " << textos.toStdString();
+            EXPECT_TRUE(textos.contains(QString::fromUtf8(esperado)))
+                << esperado << ": " << textos.toStdString();
     }
 }
 
