@@ -60,6 +60,10 @@ var
   DescritorReserva: cint = -1;
   { Quadro de pilha do erro, que System guarda sem publicar. }
   QuadroDoErro: Pointer; external name 'FPC_ERRORBASE';
+  { O deslocamento que o tpc passa ao ligador, sem unidade a mais para
+    compilar: o endereço deste símbolo é o número. Fraco: ligado sem ele
+    (fpc direto, tpc antigo), o endereço é nil e vale o que houver acima. }
+  MarcaDeslocamento: Byte; weakexternal name 'vendrilo_deslocamento_linhas';
 
 function ROUND(x: Double): Int64;
 var
@@ -178,6 +182,12 @@ begin
   ExitProc := SaidaAnterior;
   if ErrorAddr = nil then
     Exit;
+  if (DeslocamentoLinhas = 0) and (@MarcaDeslocamento <> nil) then
+  begin
+    { O tpc compila o programa com este nome. }
+    DeslocamentoLinhas := LongInt(PtrUInt(@MarcaDeslocamento));
+    FontePrograma := 'programa.pas';
+  end;
   n := NumeroTurbo(ErrorCode);
   {$I-}
   Flush(Output);

@@ -132,6 +132,7 @@ int main(int argc, char** argv)
     o << "</ul>\n";
 
     std::size_t linhas = 0;
+    int ultimoTipo = -1;
     for (const auto& g : Grupos) {
         o << "<h2><a name=\"" << g.ancora << "\"></a>" << g.titulo << "</h2>\n"
           << "<table class=\"referencia\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n"
@@ -140,7 +141,12 @@ int main(int argc, char** argv)
             if (p.tipo < g.primeiro || p.tipo > g.ultimo)
                 continue;
             ++linhas;
-            o << "<tr><td>" << p.tipo << "</td><td>";
+            // A ajuda de contexto (Ctrl+F1) chega à linha da palavra por "#tipo-N".
+            o << "<tr><td>";
+            if (p.tipo != ultimoTipo)
+                o << "<a name=\"tipo-" << p.tipo << "\"></a>";
+            ultimoTipo = p.tipo;
+            o << p.tipo << "</td><td>";
             bool primeira = true;
             for (auto grafia : p.grafias) {
                 o << (primeira ? "" : ", ") << "<code class=\"grafia\">"

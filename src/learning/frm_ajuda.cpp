@@ -4,6 +4,7 @@
 #include "learning/pasta.h"
 #include "platform/dialogos.h"
 #include "translate/moldura.h"
+#include "translate/tabela_palavras.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,6 +68,49 @@ bool TfrmAjuda::abre(const QString& pastaPrograma)
     }
     Navegador->clearHistory();
     Navegador->setSource(QUrl::fromLocalFile(indice));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+QString TfrmAjuda::AncoraDaPalavra(const QString& trecho)
+{
+    // O trecho como está e, para quem escreveu colado, sem pontuação em volta
+    // e sem o que vem depois do primeiro parêntese: "mostre-pl(x);" é mostre-pl.
+    QString limpo = trecho;
+    while (!limpo.isEmpty() && QStringLiteral(";,.:").contains(limpo.back()))
+        limpo.chop(1);
+    QStringList candidatos{trecho, limpo};
+    if (const qsizetype abre = limpo.indexOf(QLatin1Char('(')); abre > 0)
+        candidatos << limpo.left(abre);
+    if (limpo.startsWith(QLatin1Char('(')) || limpo.endsWith(QLatin1Char(')')))
+        candidatos << limpo.mid(limpo.startsWith(QLatin1Char('(')) ? 1 : 0)
+                          .chopped(limpo.endsWith(QLatin1Char(')')) ? 1 : 0);
+    for (const QString& c : candidatos) {
+        // Só letras sem acento maiúsculas são comparadas (início não é palavra).
+        bool ascii = !c.isEmpty();
+        for (QChar ch : c)
+            ascii = ascii && ch.unicode() < 0x80;
+        if (!ascii)
+            continue;
+        const std::string maiuscula = c.toUpper().toStdString();
+        if (const PalavraChave* p = ProcuraPalavra(maiuscula))
+            return QStringLiteral("tipo-%1").arg(p->tipo);
+    }
+    return {};
+}
+
+bool TfrmAjuda::abreNaPalavra(const QString& trecho, const QString& pastaPrograma)
+{
+    const QString ancora = AncoraDaPalavra(trecho);
+    const QString referencia =
+        QDir(PastaOuPadrao(pastaPrograma)).filePath(QStringLiteral("hlp/referencia.html"));
+    if (ancora.isEmpty() || !QFileInfo(referencia).isFile())
+        return abre(pastaPrograma);
+    QUrl url = QUrl::fromLocalFile(referencia);
+    url.setFragment(ancora);
+    Navegador->setSource(url);
     show();
     raise();
     activateWindow();

@@ -18,6 +18,12 @@ public:
     // interface de diálogos, quando a ajuda não está instalada.
     // Pasta vazia: a do programa em uso.
     bool abre(const QString& pastaPrograma = {});
+    // Ajuda de contexto: a linha de `trecho` na referência das palavras-chave
+    // quando ele é (ou começa por) uma palavra-chave; senão, como abre().
+    bool abreNaPalavra(const QString& trecho, const QString& pastaPrograma = {});
+
+    // A âncora da referência para o trecho ("tipo-N"), ou vazio.
+    static QString AncoraDaPalavra(const QString& trecho);
 
     QTextBrowser* Navegador;
     QToolButton* btnVoltar;

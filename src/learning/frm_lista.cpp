@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -32,40 +33,65 @@ TFrmLista::TFrmLista(const QString& pastaPrograma, QWidget* pai)
     : QDialog(pai), pasta_(PastaOuPadrao(pastaPrograma))
 {
     setObjectName(QStringLiteral("FrmLista"));
-    setFixedSize(417, 437);
 
+    // O desenho de sempre (417x437, botões de 100x28) é o tamanho mínimo: com
+    // uma fonte maior os botões crescem e a janela os acompanha, sem corte.
     Exemplos = new QListWidget(this);
     Exemplos->setObjectName(QStringLiteral("Exemplos"));
-    Exemplos->setGeometry(0, 0, 137, 153);
+    Exemplos->setFixedSize(137, 153);
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Descrição"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setFont(QFont(QStringLiteral("Verdana"), 8));
-    GroupBox1->setGeometry(145, 0, 265, 112);
+    GroupBox1->setFixedHeight(112);
     lblDesc = new QLabel(GroupBox1);
     lblDesc->setObjectName(QStringLiteral("lblDesc"));
     lblDesc->setWordWrap(true);
     lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDesc->setGeometry(10, 16, 245, 91);
+    GroupBox1->setMinimumWidth(265);
 
     Executar = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
                                QStringLiteral("&Abrir"), this);
     Executar->setObjectName(QStringLiteral("Executar"));
-    Executar->setGeometry(170, 120, 100, 28);
     Encerrar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                QStringLiteral("&Encerrar"), this);
     Encerrar->setObjectName(QStringLiteral("Encerrar"));
-    Encerrar->setGeometry(290, 120, 100, 28);
+    for (QPushButton* b : {Executar, Encerrar})
+        b->setFixedSize(QSize(100, 28).expandedTo(b->sizeHint()));
 
     BoxExemplo = new QPlainTextEdit(this);
     BoxExemplo->setObjectName(QStringLiteral("BoxExemplo"));
-    BoxExemplo->setGeometry(0, 164, 417, 273);
+    BoxExemplo->setMinimumSize(417, 273);
     BoxExemplo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     BoxExemplo->setLineWrapMode(QPlainTextEdit::NoWrap);
     BoxExemplo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     BoxExemplo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     BoxExemplo->setReadOnly(true);
     BoxExemplo->setPlainText(QStringLiteral("\n")); // as duas linhas vazias de projeto
+
+    auto* botoes = new QHBoxLayout;
+    botoes->setSpacing(20);
+    botoes->addSpacing(25);
+    botoes->addWidget(Executar);
+    botoes->addWidget(Encerrar);
+    botoes->addSpacing(20);
+    auto* direita = new QVBoxLayout;
+    direita->setSpacing(8);
+    direita->addWidget(GroupBox1);
+    direita->addLayout(botoes);
+    direita->addStretch();
+    auto* topo = new QHBoxLayout;
+    topo->setContentsMargins(0, 0, 7, 0);
+    topo->setSpacing(8);
+    topo->addWidget(Exemplos, 0, Qt::AlignTop);
+    topo->addLayout(direita);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+    raiz->setSpacing(11);
+    raiz->addLayout(topo);
+    raiz->addWidget(BoxExemplo);
+    raiz->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(Exemplos, BoxExemplo);
     setTabOrder(BoxExemplo, Executar);

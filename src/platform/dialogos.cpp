@@ -42,6 +42,7 @@ public:
         QAbstractButton* sim = nullptr;
         QAbstractButton* nao = nullptr;
         QAbstractButton* cancelar = nullptr;
+        QAbstractButton* primeiro = nullptr;
         switch (flags & 0x0F) {
         case Caixa::SimNaoCancelar:
             sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
@@ -53,13 +54,14 @@ public:
             nao = caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
             break;
         case Caixa::OkCancelar:
-            caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            primeiro = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
             cancelar = caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
             break;
-        default:
-            caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-            break;
+        default: primeiro = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
         }
+        // Enter escolhe o primeiro botão (Sim ou OK), como nas caixas clássicas;
+        // sem isso valeria o botão que a ordem do tema põe em foco.
+        caixa.setDefaultButton(qobject_cast<QPushButton*>(sim ? sim : primeiro));
         caixa.exec();
         QAbstractButton* clicado = caixa.clickedButton();
         if (clicado && clicado == sim)

@@ -105,6 +105,8 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
         posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, opcoes.arquivoEntrada.c_str(), O_RDONLY, 0);
     else if (opcoes.semEntrada)
         posix_spawn_file_actions_addopen(&acoes, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (!opcoes.pastaTrabalho.empty())
+        posix_spawn_file_actions_addchdir_np(&acoes, opcoes.pastaTrabalho.c_str());
 
     posix_spawnattr_t atributos;
     posix_spawnattr_init(&atributos);

@@ -20,6 +20,9 @@ struct OpcoesProcesso {
     std::string arquivoEntrada;
     // Espera máxima; zero: espera o fim, sem limite.
     std::chrono::milliseconds limite{0};
+    // Pasta atual do programa (os arquivos acima são abertos antes de entrar
+    // nela); vazia: a de quem chama.
+    std::string pastaTrabalho;
 };
 
 struct ResultadoProcesso {

@@ -81,6 +81,7 @@ AcoesPrincipal::AcoesPrincipal(QMainWindow* janela)
                              "AtualizarVendrilo1",
                              "btnUpdate",
                              "Ajuda2",
+                             "AjudaContexto1",
                              "Exemplos1",
                              "btnLista",
                              "Oquemudou1",
@@ -197,9 +198,9 @@ void AcoesPrincipal::criaMenus()
 
     QMenu* ajuda = novoMenu(QStringLiteral("Ajuda1"), QStringLiteral("Aj&uda"));
     ajuda->addAction(cria(QStringLiteral("Ajuda2"), QStringLiteral("Ajuda"), QStringLiteral("F1")));
-    // Ctrl+F1, a ajuda de contexto do editor, leva à mesma ajuda.
-    acao(QStringLiteral("Ajuda2"))
-        ->setShortcuts({QKeySequence(QStringLiteral("F1")), QKeySequence(QStringLiteral("Ctrl+F1"))});
+    // Ctrl+F1, a ajuda de contexto do editor: fora dos menus, só a tecla.
+    janela_->addAction(cria(QStringLiteral("AjudaContexto1"), QStringLiteral("Ajuda da palavra"),
+                            QStringLiteral("Ctrl+F1")));
     ajuda->addSeparator();
     ajuda->addAction(cria(QStringLiteral("Exemplos1"), QStringLiteral("&Lista de Exemplos"), QStringLiteral("Shift+F1")));
     ajuda->addSeparator();

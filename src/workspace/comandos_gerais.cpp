@@ -55,6 +55,7 @@ ComandosGerais::ComandosGerais(TfrmPrincipal* principal)
     p->ligaComando(QStringLiteral("Calculadora1"), QStringLiteral("btnCalculadora"),
                    [this] { Calculadora1Click(); });
     p->ligaComando(QStringLiteral("Ajuda2"), QString(), [this] { Ajuda2Click(); });
+    p->ligaComando(QStringLiteral("AjudaContexto1"), QString(), [this] { AjudaContextoClick(); });
     p->ligaComando(QStringLiteral("Oquemudou1"), QString(), [this] { Oquemudou1Click(); });
     p->ligaComando(QStringLiteral("Sobre2"), QString(), [this] { Sobre2Click(); });
     // Exemplos1 e btnLista já chamam btnListaClick; falta a janela que escolhe.
@@ -68,6 +69,14 @@ void ComandosGerais::Ajuda2Click()
     if (!ajuda_)
         ajuda_ = new TfrmAjuda(principal_);
     ajuda_->abre();
+}
+
+void ComandosGerais::AjudaContextoClick()
+{
+    if (!ajuda_)
+        ajuda_ = new TfrmAjuda(principal_);
+    const TFrmFilha* filha = principal_->filhaAtiva();
+    ajuda_->abreNaPalavra(filha ? filha->memEditor->trechoNoCursor() : QString());
 }
 
 void ComandosGerais::Oquemudou1Click() { MostraOQueMudou(QString(), principal_); }

@@ -30,6 +30,8 @@ public:
 
     void Calculadora1Click();
     void Ajuda2Click();
+    // Ctrl+F1: a ajuda da palavra-chave em que está o cursor do editor ativo.
+    void AjudaContextoClick();
     void Oquemudou1Click();
     void Sobre2Click();
     void btnUpdateClick();

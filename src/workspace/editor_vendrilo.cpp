@@ -314,6 +314,22 @@ QString EditorVendrilo::palavraDigitada() const
     return antes.mid(i);
 }
 
+QString EditorVendrilo::trechoNoCursor() const
+{
+    int linha = 0;
+    int indice = 0;
+    getCursorPosition(&linha, &indice);
+    const QString texto = text(linha);
+    auto branco = [&](int i) { return texto.at(i).isSpace(); };
+    int ini = qMin(indice, int(texto.size()));
+    int fim = ini;
+    while (ini > 0 && !branco(ini - 1))
+        --ini;
+    while (fim < texto.size() && !branco(fim))
+        ++fim;
+    return texto.mid(ini, fim - ini);
+}
+
 void EditorVendrilo::posicionaComplecao()
 {
     const long pos = SendScintilla(SCI_GETCURRENTPOS);

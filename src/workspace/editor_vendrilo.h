@@ -51,6 +51,9 @@ public:
     void insereComando(int indice);
     // Palavra que está sendo digitada (até o cursor).
     QString palavraDigitada() const;
+    // O trecho sem brancos em que o cursor está (palavras-chave têm "-" e
+    // parênteses: leia-pl, (param-valor); vazio entre brancos.
+    QString trechoNoCursor() const;
 
     // Busca e troca do editor (opções combináveis).
     enum OpcaoBusca : unsigned {

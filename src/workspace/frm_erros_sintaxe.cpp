@@ -97,7 +97,8 @@ TFrmErrosSintaxe::TFrmErrosSintaxe(const QString& tituloAplicacao, QWidget* pai)
     connect(cliqueAdiado_, &QTimer::timeout, this, [this] { SelecionaErro(linhaAdiada_); });
 
     Button1_->setObjectName(QStringLiteral("Button1"));
-    Button1_->setFixedSize(75, 25);
+    // 75x25 de sempre, ou o que o texto pedir numa fonte maior.
+    Button1_->setFixedSize(QSize(75, 25).expandedTo(Button1_->sizeHint()));
     Button1_->setAutoDefault(false);
     connect(Button1_, &QPushButton::clicked, this, &TFrmErrosSintaxe::EncerraListaErros);
 

@@ -56,7 +56,8 @@ TFrmSintaxe::TFrmSintaxe(const QString& tituloAplicacao, QWidget* pai)
     SintaxeEst_->setMinimumSize(largura, medidas.lineSpacing() * LinhasVisiveis + margens);
 
     Retornar_->setObjectName(QStringLiteral("Retornar"));
-    Retornar_->setFixedSize(75, 25);
+    // 75x25 de sempre, ou o que o texto pedir numa fonte maior.
+    Retornar_->setFixedSize(QSize(75, 25).expandedTo(Retornar_->sizeHint()));
     connect(Retornar_, &QPushButton::clicked, this, &TFrmSintaxe::SintaxeRetornar);
 
     auto* botoes = new QHBoxLayout;

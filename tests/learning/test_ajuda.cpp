@@ -52,7 +52,7 @@ std::multimap<std::string, int> grafiasDaReferencia()
 {
     const std::string texto = le(PastaAjuda / "referencia.html");
     std::multimap<std::string, int> r;
-    const std::regex linha(R"(<tr><td>(\d+)</td><td>(.*?)</td>)");
+    const std::regex linha(R"re(<tr><td>(?:<a name="tipo-\d+"></a>)?(\d+)</td><td>(.*?)</td>)re");
     const std::regex grafia(R"re(<code class="grafia">(.*?)</code>)re");
     for (std::sregex_iterator l(texto.begin(), texto.end(), linha), fim; l != fim; ++l) {
         const int tipo = std::stoi((*l)[1]);
@@ -112,6 +112,19 @@ TEST(Ajuda, ReferenciaMostraOTextoPascalDeCadaTipo)
     EXPECT_NE(texto.find("<code>= INTEGER</code>"), std::string::npos);
     EXPECT_NE(texto.find("<code> end;    </code>"), std::string::npos);
     EXPECT_NE(texto.find("(nada: a palavra some)"), std::string::npos);
+}
+
+// Ctrl+F1 leva à linha da palavra: uma âncora por tipo, na linha do tipo.
+TEST(Ajuda, CadaTipoTemUmaAncoraParaAAjudaDeContexto)
+{
+    const std::string texto = le(PastaAjuda / "referencia.html");
+    for (const auto& p : TabelaPalavras()) {
+        const std::string ancora =
+            "<tr><td><a name=\"tipo-" + std::to_string(p.tipo) + "\"></a>" + std::to_string(p.tipo) + "</td>";
+        const auto primeira = texto.find(ancora);
+        ASSERT_NE(primeira, std::string::npos) << ancora;
+        EXPECT_EQ(texto.find(ancora, primeira + 1), std::string::npos) << "repetida: " << ancora;
+    }
 }
 
 TEST(Ajuda, LinksLocaisLevamAArquivosEAncorasQueExistem)

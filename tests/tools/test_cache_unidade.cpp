@@ -1,4 +1,5 @@
-// A unidade de linhas que o tpc guarda já compilada na pasta do programa:
+// A unidade de linhas que o tpc guarda já compilada na pasta do programa
+// (só para algoritmos com BIBLIOTECA; os outros passam a linha ao ligador):
 // o erro de execução cita a mesma linha do algoritmo com ela recém-feita,
 // guardada e estragada (a entrada estragada é refeita, nunca vira erro).
 #include "apoio_tpc.h"
@@ -14,10 +15,10 @@ namespace fs = std::filesystem;
 TEST(CacheUnidade, MesmaLinhaDoAlgoritmoComUnidadeNovaGuardadaOuEstragada)
 {
     PastaTemp tmp;
-    Grava(tmp / "a.alg", "declare a, b inteiro\ninicio\n   b <- 0\n   a <- 10 div b\nfim\n");
+    Grava(tmp / "a.alg", "biblioteca math\ndeclare a, b inteiro\ninicio\n   b <- 0\n   a <- 10 div b\nfim\n");
     const std::string prog = tmp / "prog";
     const std::string esperado =
-        Para1252("Erro de execução 200 na linha 4 do algoritmo: divisão por zero.\n");
+        Para1252("Erro de execução 200 na linha 5 do algoritmo: divisão por zero.\n");
     auto compilaERoda = [&](const char* etapa) {
         const Execucao t = Roda({"env", "VENDRILO_PASTA=" + prog, TRADUZ_EXE, tmp / "a.alg"}, tmp.caminho());
         ASSERT_EQ(t.status, 0) << etapa << ": " << t.saida;
@@ -37,6 +38,10 @@ TEST(CacheUnidade, MesmaLinhaDoAlgoritmoComUnidadeNovaGuardadaOuEstragada)
             v.push_back(e.path());
         return v;
     };
+
+    Grava(tmp / "b.alg", "declare a, b inteiro\ninicio\n   b <- 0\n   a <- 10 div b\nfim\n");
+    ASSERT_EQ(Roda({"env", "VENDRILO_PASTA=" + prog, TRADUZ_EXE, tmp / "b.alg"}, tmp.caminho()).status, 0);
+    EXPECT_TRUE(entradas().empty()) << "sem BIBLIOTECA, nenhuma unidade a guardar";
 
     compilaERoda("unidade nova");
     const auto v = entradas();

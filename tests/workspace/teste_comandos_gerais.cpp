@@ -3,16 +3,17 @@
 // seu módulo. Também tira as fotos do README (--captura, sob Xvfb).
 
 #include "arquivos_teste.h"
-#include "dialogos_roteirizados.h"
-#include "impressora_pdf.h"
 #include "comm/atualizacao/frm_atualizar.h"
 #include "comm/email/frm_envio.h"
+#include "dialogos_roteirizados.h"
+#include "impressora_pdf.h"
 #include "learning/frm_ajuda.h"
 #include "learning/frm_lista.h"
 #include "learning/frm_mudou.h"
 #include "learning/frm_sobre.h"
 #include "platform/calculadora.h"
 #include "platform/processador_texto.h"
+#include "translate/tabela_palavras.h"
 #include "workspace/acoes_principal.h"
 #include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
@@ -368,6 +369,47 @@ TEST_F(ComandosGeraisTeste, ajudaAbreAsPaginasSemBloquearAJanela)
     // F1 de novo: a mesma janela.
     acao("Ajuda2")->trigger();
     EXPECT_EQ(gerais->ajuda(), ajuda);
+    EXPECT_TRUE(dialogos.textos().isEmpty());
+}
+
+// Ctrl+F1 com o cursor numa palavra-chave abre a referência na linha dela;
+// fora de palavra-chave, o início da ajuda (como F1).
+TEST_F(ComandosGeraisTeste, ctrlF1AbreAAjudaDaPalavraDoCursor)
+{
+    escreve(em(QStringLiteral("hlp/index.html")), "<html><body>inicio da ajuda</body></html>");
+    escreve(em(QStringLiteral("hlp/referencia.html")), "<html><body>referencia</body></html>");
+    const auto tipo = [](const char* p) { return QStringLiteral("tipo-%1").arg(ProcuraPalavra(p)->tipo); };
+    const struct {
+        const char* linha;
+        int coluna;
+        QString ancora; // vazia: o início da ajuda
+    } casos[] = {
+        {"   se x > 0 entao", 4, tipo("SE")},
+        {"   SE x > 0 entao", 3, tipo("SE")},
+        {"   mostre-pl(x);", 8, tipo("MOSTRE-PL")},
+        {"   leia-pl (idade)", 3, tipo("LEIA-PL")},
+        {"   x <- 0", 3, QString()},
+        {"   início", 5, QString()},
+        {"", 0, QString()},
+    };
+    EditorVendrilo* editor = janela->filhaAtiva()->memEditor;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.linha);
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela));
+        editor->setText(QString::fromUtf8(c.linha));
+        editor->posicionaCursor(0, c.coluna);
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_F1, Qt::ControlModifier);
+        processa();
+        ASSERT_NE(gerais->ajuda(), nullptr);
+        const QUrl fonte = gerais->ajuda()->Navegador->source();
+        EXPECT_TRUE(gerais->ajuda()->isVisible());
+        EXPECT_EQ(fonte.fileName(),
+                  c.ancora.isEmpty() ? QStringLiteral("index.html") : QStringLiteral("referencia.html"));
+        EXPECT_EQ(fonte.fragment(), c.ancora);
+        gerais->ajuda()->close();
+    }
     EXPECT_TRUE(dialogos.textos().isEmpty());
 }
 

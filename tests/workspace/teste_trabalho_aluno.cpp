@@ -2,6 +2,7 @@
 // kill -9, arquivos recentes, diálogos em português e o que a janela mostra.
 
 #include "arquivos_teste.h"
+#include "comm/impressao/acesso_impressora.h"
 #include "dialogos_roteirizados.h"
 #include "platform/traducoes.h"
 #include "workspace/acoes_principal.h"
@@ -24,9 +25,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +39,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 using namespace vendrilo;
 using vendrilo::teste::DialogosRoteirizados;
@@ -256,6 +264,92 @@ TEST_F(TrabalhoAluno, PainelDeErroMostraAsQuatroLinhasSemRolar)
          QStringLiteral("Dica: falta o ponto e vírgula no fim da linha anterior")});
     processa();
     EXPECT_EQ(f->memErro->verticalScrollBar()->maximum(), 0);
+}
+
+// Componentes de um diálogo modal real lido por um relógio: textos dos rótulos,
+// botões e abas, e o próprio diálogo (para fechá-lo).
+QString textosDoModal(QWidget* modal)
+{
+    QStringList t;
+    for (auto* l : modal->findChildren<QLabel*>())
+        t << l->text();
+    for (auto* b : modal->findChildren<QAbstractButton*>())
+        t << b->text();
+    for (auto* g : modal->findChildren<QGroupBox*>())
+        t << g->title();
+    for (auto* a : modal->findChildren<QTabWidget*>())
+        for (int i = 0; i < a->count(); ++i)
+            t << a->tabText(i);
+    return t.join(QLatin1Char('|')).remove(QLatin1Char('&'));
+}
+
+// Os dois diálogos de impressão de verdade (Imprimir e Configurar Impressora),
+// sem impressora instalada: o Qt oferece a impressão em arquivo PDF.
+TEST_F(TrabalhoAluno, DialogosDeImpressaoEmPortugues)
+{
+    EXPECT_TRUE(InstalaTraducoes().isEmpty());
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(em(QStringLiteral("saida.pdf")));
+    const struct {
+        const char* nome;
+        std::function<void()> abre;
+        std::vector<const char*> esperados;
+    } casos[] = {
+        {"Imprimir",
+         [&] { EXPECT_FALSE(acessoImpressora().dialogoImpressao(impressora, nullptr)); },
+         {"Imprimir", "Cancelar", "Propriedades", "Impressora", "Cópias", "Nome:"}},
+        {"Configurar Impressora",
+         [&] { acessoImpressora().dialogoConfiguracao(impressora, nullptr); },
+         {"Papel", "Orientação", "Retrato", "Paisagem", "Margens", "Cancelar"}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        QString textos;
+        QTimer::singleShot(300, [&] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            if (!dlg)
+                return;
+            textos = textosDoModal(dlg) + QLatin1Char('|') + dlg->windowTitle();
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        });
+        caso.abre();
+        ASSERT_FALSE(textos.isEmpty()) << "o diálogo não apareceu";
+        for (const char* esperado : caso.esperados)
+            EXPECT_TRUE(textos.contains(QString::fromUtf8(esperado)))
+                << esperado << ": " << textos.toStdString();
+    }
+}
+
+// A pergunta de recuperação com a caixa de mensagem real: Enter recupera.
+TEST_F(TrabalhoAluno, PerguntaDeRecuperacaoRealEnterRecupera)
+{
+    // Uma sessão deixada por uma execução morta: cópia sem trava segura.
+    const QString sessao = programa + QStringLiteral("/recuperacao/sessao-1-1");
+    escreve(sessao + QStringLiteral("/doc1.ini"), "[Documento]\nLegenda=SemNome7\nArquivo=\n");
+    escreve(sessao + QStringLiteral("/doc1.alg"), "inicio\nescreva(\"salvo da queda\")\nfim\n");
+    abre();
+    defineDialogos(nullptr);
+    QString pergunta;
+    QString padrao;
+    QTimer::singleShot(300, [&] {
+        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caixa)
+            return;
+        pergunta = caixa->text();
+        if (caixa->defaultButton())
+            padrao = caixa->defaultButton()->text();
+        QTest::keyClick(caixa, Qt::Key_Return);
+    });
+    const int recuperados = janela->recuperacao().ofereceRecuperacao();
+    defineDialogos(&this->dialogos);
+    EXPECT_TRUE(pergunta.contains(QStringLiteral("SemNome7"))) << pergunta.toStdString();
+    EXPECT_EQ(padrao, QStringLiteral("&Sim"));
+    ASSERT_EQ(recuperados, 1);
+    TFrmFilha* volta = janela->filhas().last();
+    EXPECT_EQ(volta->legenda(), QStringLiteral("SemNome7"));
+    EXPECT_TRUE(volta->memEditor->isModified());
+    EXPECT_TRUE(volta->memEditor->text().contains(QStringLiteral("salvo da queda")));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
-// Unidades que o tpc gera para cada compilação (a de linhas), guardadas já
-// compiladas na pasta das unidades: compilá-las de novo a cada F9 custava
-// quase tanto quanto o programa do aluno.
+// Unidades que o tpc gera para uma compilação (a de linhas, nos algoritmos
+// com BIBLIOTECA), guardadas já compiladas na pasta das unidades:
+// compilá-las de novo a cada F9 custava quase tanto quanto o programa do
+// aluno.
 //
 // Cada entrada é uma pasta com o fonte, o .ppu e o .o, nomeada por um
 // resumo do texto da unidade e da identidade (tamanho e data) dos arquivos

@@ -8,6 +8,7 @@
 // Saída 0: compilou; 1: erro de compilação; 2: uso errado ou sem compilador.
 
 #include "cache_unidade.h"
+#include "configuracao.h"
 #include "mapa_erros.h"
 #include "platform/processo.h"
 #include "relatorio.h"
@@ -208,11 +209,31 @@ int main(int argc, char** argv)
     const fs::path pastaFonte = fs::absolute(fs::path(fonte), ec).parent_path();
     fs::create_directory_symlink(pastaFonte, tmp.caminho / "f", ec);
     // Com a informação de linhas, a unidade AUTORIA diz em que linha do
-    // algoritmo um erro de execução aconteceu; uma unidade gerada aqui,
-    // carregada antes da lista USES, lhe passa a correspondência.
+    // algoritmo um erro de execução aconteceu. A correspondência chega a ela
+    // pelo ligador (o endereço de um símbolo é o número) ou, com uma
+    // BIBLIOTECA, por uma unidade gerada aqui, carregada antes da lista USES.
     std::vector<std::string> cmd = {fpc, "-Mtp", "-l-", "-v0ewq", "-Se1", "-Sc-", "-gl"};
     if (!pastaUnidades.empty())
         fs::create_directory_symlink(fs::absolute(pastaUnidades, ec), tmp.caminho / "u", ec);
+    const int deslocamento = deslocamentoDoAlgoritmo(linhas);
+    // Sem BIBLIOTECA, só as unidades de rtl e rtl-console entram: a
+    // configuração enxuta poupa o compilador de listar todos os pacotes.
+    // O compilador roda na pasta temporária e lê a configuração como
+    // fpc.cfg dela: nenhuma pasta do aluno nem a /tmp inteira é listada.
+    std::string configuracao, reduzida;
+    const bool temConfiguracao = LeConfiguracaoPadrao(fpc, configuracao);
+    const auto gravaConfiguracao = [&](const std::string& texto) {
+        std::ofstream c(tmp.caminho / "fpc.cfg", std::ios::binary);
+        c << texto;
+        return static_cast<bool>(c.flush());
+    };
+    bool enxuta = false;
+    if (deslocamento == 27) {
+        cmd.push_back("-k--defsym=vendrilo_deslocamento_linhas=" + std::to_string(deslocamento));
+        enxuta = temConfiguracao && ConfiguracaoEnxuta(configuracao, reduzida) && gravaConfiguracao(reduzida);
+    }
+    if (temConfiguracao && !enxuta)
+        gravaConfiguracao(configuracao);
     bool comLinhas = false;
     std::string unidade;      // o fonte da unidade de linhas
     fs::path entrada;         // a pasta dela no cache (vazia: sem cache)
@@ -224,12 +245,11 @@ int main(int argc, char** argv)
         u << unidade;
         return static_cast<bool>(u.flush());
     };
-    if (const int deslocamento = deslocamentoDoAlgoritmo(linhas)) {
-        // Uma BIBLIOTECA pode trazer a SysUtils, que troca os erros de
+    if (deslocamento == 26) {
+        // A BIBLIOTECA pode trazer a SysUtils, que troca os erros de
         // execução por exceções com texto em inglês: aqui eles continuam erros.
-        const bool biblioteca = deslocamento == 26;
-        unidade = std::string("unit vendrilo_linhas;\ninterface\nimplementation\nuses ") +
-                (biblioteca ? "SysUtils, " : "") + "AUTORIA;\nbegin\n" + (biblioteca ? "  ErrorProc := nil;\n" : "") +
+        unidade = std::string("unit vendrilo_linhas;\ninterface\nimplementation\nuses SysUtils, AUTORIA;\n"
+                              "begin\n  ErrorProc := nil;\n") +
                 "  DeslocamentoLinhas := " + std::to_string(deslocamento) +
                 ";\n  FontePrograma := 'programa.pas';\nend.\n";
         // Já compilada, fica na pasta das unidades (atrás do link "u", sem
@@ -239,7 +259,7 @@ int main(int argc, char** argv)
                                           {tmp.caminho / "u" / "autoria.ppu", tmp.caminho / "f" / "autoria.ppu", fpc});
         doCache = !entrada.empty() && CacheUnidadePronta(entrada, "vendrilo_linhas");
         if (doCache || unidadeLocal()) {
-            cmd.push_back("-Fu" + (doCache ? entrada : tmp.caminho).string());
+            cmd.push_back("-Fu" + (doCache ? entrada.lexically_relative(tmp.caminho) : fs::path(".")).string());
             cmd.push_back("-Favendrilo_linhas");
             comLinhas = true;
             guardarNoCache = !doCache && !entrada.empty();
@@ -248,17 +268,14 @@ int main(int argc, char** argv)
     if (depuracao)
         cmd.push_back("-g");
     if (!pastaUnidades.empty())
-        cmd.push_back("-Fu" + (tmp.caminho / "u").string());
-    cmd.push_back("-Fu" + (tmp.caminho / "f").string());
-    cmd.push_back("-Fi" + (tmp.caminho / "f").string());
-    cmd.push_back("-FU" + (tmp.caminho / "obj").string());
-    cmd.push_back("-o" + (tmp.caminho / "programa").string());
-    cmd.push_back((tmp.caminho / "programa.pas").string());
+        cmd.push_back("-Fuu");
+    cmd.insert(cmd.end(), {"-Fuf", "-Fif", "-FUobj", "-oprograma", "programa.pas"});
 
     OpcoesProcesso op;
     op.arquivoSaida = (tmp.caminho / "saida.txt").string();
     op.errosNaSaida = true;
     op.semEntrada = true;
+    op.pastaTrabalho = tmp.caminho.string();
     ResultadoProcesso r;
     std::vector<std::string> saida;
     std::optional<MensagemFpc> erro;
@@ -290,8 +307,19 @@ int main(int argc, char** argv)
         !(erro && fs::path(erro->arquivo).filename() == "programa.pas" && erro->numero != ErroLigacao) &&
         unidadeLocal()) {
         fs::remove_all(entrada, ec);
-        std::replace(cmd.begin(), cmd.end(), "-Fu" + entrada.string(), "-Fu" + tmp.caminho.string());
+        std::replace(cmd.begin(), cmd.end(), "-Fu" + entrada.lexically_relative(tmp.caminho).string(),
+                     std::string("-Fu."));
         guardarNoCache = true;
+        compila();
+    }
+    // Uma unidade fora de rtl e rtl-console (pedida por uma diretiva num
+    // comentário, por exemplo): compila de novo com a configuração inteira.
+    constexpr int UnidadeNaoEncontrada = 10022;
+    if (enxuta && r.iniciado &&
+        (erro ? erro->numero == UnidadeNaoEncontrada || erro->numero == ErroLigacao ||
+                    fs::path(erro->arquivo).filename() != "programa.pas"
+              : r.status != 0)) {
+        gravaConfiguracao(configuracao);
         compila();
     }
     // Uma AUTORIA antiga na pasta do programa não conhece a correspondência
