@@ -5,6 +5,8 @@
 #include "depuracao/valores.h"
 #include "platform/processo.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -107,6 +109,11 @@ bool Sessao::envia(const std::string& texto, unsigned long& ficha)
 
 bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
 {
+    if (const auto it = guardadas_.find(ficha); it != guardadas_.end()) {
+        r = std::move(it->second);
+        guardadas_.erase(it);
+        return true;
+    }
     const auto prazo = std::chrono::steady_clock::now() + PrazoResposta;
     std::string linha;
     while (std::chrono::steady_clock::now() < prazo) {
@@ -119,14 +126,23 @@ bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
         auto reg = LeRegistroMi(linha);
         if (!reg)
             continue;
-        if (reg->tipo == '*' && reg->classe == "stopped")
-            assincronos_.push_back(*reg);
         if (reg->tipo == '^' && reg->ficha == ficha) {
             r = std::move(*reg);
             return true;
         }
+        anota(std::move(*reg));
     }
     return false;
+}
+
+void Sessao::anota(RegistroMi&& reg)
+{
+    if (reg.tipo == '*' && reg.classe == "stopped")
+        assincronos_.push_back(std::move(reg));
+    else if (reg.tipo == '=' && reg.classe == "thread-group-started")
+        pidPrograma_ = numero(reg.resultados.textoDe("pid"));
+    else if (reg.tipo == '^' && reg.ficha && antecipadas_.count(*reg.ficha))
+        guardadas_[*reg.ficha] = std::move(reg);
 }
 
 RegistroMi Sessao::comando(const std::string& texto)
@@ -182,6 +198,9 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     config_ = config;
     pedidoParada_ = false;
     assincronos_.clear();
+    antecipadas_.clear();
+    guardadas_.clear();
+    pidPrograma_ = 0;
     paradas_.clear();
     numerosParada_.clear();
     mensagem_.clear();
@@ -203,13 +222,21 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     estado_ = EstadoSessao::Parada;
     std::vector<std::string> preparo = {
         "-gdb-set confirm off",
-        "-gdb-set mi-async on", // comandos (a interrupção) enquanto o programa roda
+        // Síncrono: o que se pede junto com um passo espera o fim dele no
+        // gdb, sem uma ida e volta a mais (ver Variaveis).
+        "-gdb-set mi-async off",
         "-gdb-set pagination off",
         "-gdb-set startup-with-shell off", // o programa começa sem interpretador
         "-gdb-set print repeats unlimited",
         "-gdb-set print elements 1000",
         "-gdb-set print array-indexes on", // índices declarados, para o painel expandir
         "-gdb-set debuginfod enabled off", // nada de rede nem de pergunta ao abrir
+        "-gdb-set auto-load off", // nenhum script junto do programa
+        // A cada parada o gdb montaria os argumentos do quadro, que ninguém lê.
+        "-gdb-set print frame-arguments none",
+        "-gdb-set print entry-values no",
+        // Paradas postas uma vez, e não a cada retomada do passo.
+        "-gdb-set breakpoint always-inserted on",
         "-file-exec-and-symbols " + AspasMi(config.programa),
         // Sem terminal, o programa herdaria os canais do MI e os corromperia.
         "-inferior-tty-set " + AspasMi(config.terminal.empty() ? "/dev/null" : config.terminal),
@@ -265,8 +292,12 @@ bool Sessao::esperaParada(RegistroMi& parada)
              (config_.deveParar && config_.deveParar(std::chrono::duration_cast<std::chrono::milliseconds>(
                                        std::chrono::steady_clock::now() - inicio))))) {
             pedidoParada_ = true;
-            unsigned long f = 0;
-            envia("-exec-interrupt", f);
+            // O gdb síncrono não lê comandos com o programa andando: o
+            // Ctrl+C vai direto ao programa, e o gdb para nele.
+            if (!InterrompeProcesso(pidPrograma_)) {
+                unsigned long f = 0;
+                envia("-exec-interrupt", f);
+            }
             interrupcaoEnviada = true;
         }
         const auto lido = gdb_.LeLinha(linha, Intervalo);
@@ -275,9 +306,8 @@ bool Sessao::esperaParada(RegistroMi& parada)
         if (lido == CanalProcesso::Leitura::Prazo)
             continue;
         registra('<', linha);
-        auto reg = LeRegistroMi(linha);
-        if (reg && reg->tipo == '*' && reg->classe == "stopped")
-            assincronos_.push_back(std::move(*reg));
+        if (auto reg = LeRegistroMi(linha))
+            anota(std::move(*reg));
     }
 }
 
@@ -369,8 +399,32 @@ void Sessao::anda(const std::string& comandoMi)
         return;
     std::string proximo = comandoMi;
     interrompida_ = false;
+    // Os valores da parada seguinte vão pedidos junto com o passo, supondo
+    // que ele termine na mesma rotina; Variaveis confere se foi assim.
+    antecipadas_.clear();
+    guardadas_.clear();
+    especulacao_.clear();
+    if (comandoMi != "-exec-run" && !rotinaEscondeGlobal())
+        especulacao_ = pedidoVariaveis(0, 0).textos;
+    bool primeira = true;
     for (int desvios = 0; desvios < MaxDesvios; ++desvios) {
-        const RegistroMi r = comando(proximo);
+        RegistroMi r;
+        if (primeira) {
+            unsigned long ficha = 0;
+            std::string lote = std::to_string(ficha = proximaFicha_++) + proximo + "\n";
+            registra('>', std::to_string(ficha) + proximo);
+            for (const std::string& e : especulacao_) {
+                antecipadas_.insert(proximaFicha_);
+                registra('>', std::to_string(proximaFicha_) + e);
+                lote += std::to_string(proximaFicha_++) + e + "\n";
+            }
+            if (!gdb_.Escreve(lote) || !esperaResposta(ficha, r))
+                falha("O gdb parou de responder.");
+        } else {
+            especulacao_.clear(); // a parada final não é a do primeiro comando
+            r = comando(proximo);
+        }
+        primeira = false;
         if (estado_ == EstadoSessao::Falha)
             return;
         if (r.classe == "error") {
@@ -388,6 +442,7 @@ void Sessao::anda(const std::string& comandoMi)
             falha("O gdb terminou no meio da execução.");
             return;
         }
+        quadroEscolhido_ = 0; // toda parada escolhe o quadro do topo
         bool repete = false;
         trataParada(parada, repete);
         if (!repete)
@@ -459,45 +514,91 @@ bool Sessao::DefineParada(int linhaAlgoritmo, bool ligada)
     return true;
 }
 
-std::vector<VariavelVista> Sessao::Variaveis()
+bool Sessao::rotinaEscondeGlobal() const
 {
-    std::vector<VariavelVista> v;
-    if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) ||
-        config_.declaracoes.rotinas.empty())
-        return v;
+    if (rotina_.empty() || config_.declaracoes.rotinas.empty())
+        return false;
+    const Rotina* atual = config_.declaracoes.rotina(rotina_);
+    if (!atual)
+        return false;
+    for (const auto& g : config_.declaracoes.rotinas.front().variaveis)
+        for (const auto& l : atual->variaveis)
+            if (Maiusculas(g) == Maiusculas(l))
+                return true;
+    return false;
+}
+
+Sessao::PedidoVariaveis Sessao::pedidoVariaveis(int quadroGlobais, int escolhido) const
+{
+    PedidoVariaveis p;
+    p.escolhido = escolhido;
+    if (config_.declaracoes.rotinas.empty())
+        return p;
     const Rotina& globais = config_.declaracoes.rotinas.front();
     const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);
-    // Uma global escondida por uma local do mesmo nome é lida no quadro do programa.
-    int quadroGlobais = nivelQuadro_;
-    if (atual) {
-        bool escondida = false;
-        for (const auto& g : globais.variaveis)
-            for (const auto& l : atual->variaveis)
-                escondida = escondida || Maiusculas(g) == Maiusculas(l);
-        if (escondida) {
-            const RegistroMi r = comando("-stack-info-depth");
-            quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
+    // O gdb lê os comandos byte a byte: no quadro do topo, que é o escolhido
+    // depois de cada parada, o comando vai sem as opções de contexto.
+    // Identificadores dispensam as aspas.
+    auto pede = [&p](int quadro, const std::string& nome) {
+        const bool simples = !nome.empty() && std::all_of(nome.begin(), nome.end(), [](unsigned char c) {
+            return std::isalnum(c) || c == '_';
+        });
+        const std::string expressao = simples ? nome : AspasMi(nome);
+        if (quadro == 0 && p.escolhido == 0) {
+            p.textos.push_back("-data-evaluate-expression " + expressao);
+            return;
         }
-    }
-    std::vector<std::string> pedidos;
-    auto pede = [&](int quadro, const std::string& nome) {
-        pedidos.push_back("-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " +
-                          AspasMi(nome));
+        p.textos.push_back("-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " +
+                           expressao);
+        p.escolhido = quadro;
     };
     for (const auto& g : globais.variaveis) {
         pede(quadroGlobais, g);
-        v.push_back({"", g, ""});
+        p.vistas.push_back({"", g, ""});
     }
     if (atual)
         for (const auto& l : atual->variaveis) {
             pede(nivelQuadro_, l);
-            v.push_back({atual->nome, l, ""});
+            p.vistas.push_back({atual->nome, l, ""});
         }
-    if (pedidos.empty())
+    return p;
+}
+
+std::vector<VariavelVista> Sessao::Variaveis()
+{
+    if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) ||
+        config_.declaracoes.rotinas.empty())
+        return {};
+    // Uma global escondida por uma local do mesmo nome é lida no quadro do programa.
+    int quadroGlobais = nivelQuadro_;
+    if (rotinaEscondeGlobal()) {
+        const RegistroMi r = comando("-stack-info-depth");
+        quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
+    }
+    PedidoVariaveis p = pedidoVariaveis(quadroGlobais, quadroEscolhido_);
+    std::vector<VariavelVista>& v = p.vistas;
+    if (p.textos.empty())
         return v;
-    const auto respostas = comandos(pedidos);
+    std::vector<RegistroMi> respostas;
+    if (!especulacao_.empty() && especulacao_ == p.textos) {
+        // Já pedidos junto com o passo, e na mesma parada: só colher.
+        for (unsigned long ficha : antecipadas_) {
+            RegistroMi r;
+            if (!esperaResposta(ficha, r)) {
+                falha("O gdb parou de responder.");
+                r.tipo = '^', r.classe = "error";
+            }
+            respostas.push_back(std::move(r));
+        }
+    } else {
+        respostas = comandos(p.textos);
+    }
+    quadroEscolhido_ = p.escolhido;
+    especulacao_.clear();
+    antecipadas_.clear();
+    guardadas_.clear();
     const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
-    for (std::size_t i = 0; i < v.size(); ++i)
+    for (std::size_t i = 0; i < v.size() && i < respostas.size(); ++i)
         if (respostas[i].classe == "done")
             v[i].valor =
                 (v[i].arvore = ArvoreDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia)).texto;

@@ -118,6 +118,16 @@ private:
     int linhaAlgoritmo(long long linhaPascal) const;
     bool doPrograma(const std::string& arquivo) const;
     void localizaNoPrograma();
+    void anota(RegistroMi&& registro);
+    // Comandos que leem as variáveis da parada atual, e o quadro que o gdb
+    // deixa escolhido depois deles.
+    struct PedidoVariaveis {
+        std::vector<std::string> textos;
+        std::vector<VariavelVista> vistas;
+        int escolhido = 0;
+    };
+    PedidoVariaveis pedidoVariaveis(int quadroGlobais, int escolhido) const;
+    bool rotinaEscondeGlobal() const;
 
     ConfigSessao config_;
     CanalProcesso gdb_;
@@ -131,10 +141,16 @@ private:
     int linha_ = -1;
     std::string rotina_;
     int nivelQuadro_ = 0; // quadro da linha atual (acima dele, código sem linhas)
+    int quadroEscolhido_ = 0; // o que o último --frame deixou escolhido no gdb
     std::string mensagem_;
     int codigoSaida_ = 0;
     bool interrompida_ = false;
     std::vector<RegistroMi> assincronos_; // paradas chegadas antes da hora
+    long pidPrograma_ = 0; // para a interrupção, que vai por sinal
+    // Valores pedidos junto com o último passo (ver Variaveis).
+    std::vector<std::string> especulacao_;
+    std::set<unsigned long> antecipadas_; // suas fichas
+    std::map<unsigned long, RegistroMi> guardadas_; // respostas já lidas
 };
 
 } // namespace vendrilo::depuracao
