@@ -404,8 +404,8 @@ void Sessao::anda(const std::string& comandoMi)
     antecipadas_.clear();
     guardadas_.clear();
     especulacao_.clear();
-    if (comandoMi != "-exec-run" && !rotinaEscondeGlobal())
-        especulacao_ = pedidoVariaveis(0, 0).textos;
+    if (comandoMi != "-exec-run")
+        especulacao_ = avaliacoesDaRotinaAtual();
     bool primeira = true;
     for (int desvios = 0; desvios < MaxDesvios; ++desvios) {
         RegistroMi r;
@@ -528,59 +528,65 @@ bool Sessao::rotinaEscondeGlobal() const
     return false;
 }
 
-Sessao::PedidoVariaveis Sessao::pedidoVariaveis(int quadroGlobais, int escolhido) const
+std::string Sessao::avaliacao(int quadro, const std::string& nome, int& escolhido)
 {
-    PedidoVariaveis p;
-    p.escolhido = escolhido;
-    if (config_.declaracoes.rotinas.empty())
-        return p;
-    const Rotina& globais = config_.declaracoes.rotinas.front();
-    const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);
     // O gdb lê os comandos byte a byte: no quadro do topo, que é o escolhido
-    // depois de cada parada, o comando vai sem as opções de contexto.
-    // Identificadores dispensam as aspas.
-    auto pede = [&p](int quadro, const std::string& nome) {
-        const bool simples = !nome.empty() && std::all_of(nome.begin(), nome.end(), [](unsigned char c) {
-            return std::isalnum(c) || c == '_';
-        });
-        const std::string expressao = simples ? nome : AspasMi(nome);
-        if (quadro == 0 && p.escolhido == 0) {
-            p.textos.push_back("-data-evaluate-expression " + expressao);
-            return;
-        }
-        p.textos.push_back("-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " +
-                           expressao);
-        p.escolhido = quadro;
-    };
-    for (const auto& g : globais.variaveis) {
-        pede(quadroGlobais, g);
-        p.vistas.push_back({"", g, ""});
-    }
-    if (atual)
-        for (const auto& l : atual->variaveis) {
-            pede(nivelQuadro_, l);
-            p.vistas.push_back({atual->nome, l, ""});
-        }
-    return p;
+    // depois de cada parada, o comando vai sem as opções de contexto, e um
+    // identificador dispensa as aspas.
+    const bool simples = !nome.empty() && std::all_of(nome.begin(), nome.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_';
+    });
+    const std::string expressao = simples ? nome : AspasMi(nome);
+    if (quadro == 0 && escolhido == 0)
+        return "-data-evaluate-expression " + expressao;
+    escolhido = quadro;
+    return "-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " + expressao;
+}
+
+std::vector<std::string> Sessao::avaliacoesDaRotinaAtual() const
+{
+    std::vector<std::string> textos;
+    if (config_.declaracoes.rotinas.empty() || rotinaEscondeGlobal())
+        return textos;
+    int escolhido = 0; // o que a parada deixa
+    for (const auto& g : config_.declaracoes.rotinas.front().variaveis)
+        textos.push_back(avaliacao(0, g, escolhido));
+    if (const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_))
+        for (const auto& l : atual->variaveis)
+            textos.push_back(avaliacao(0, l, escolhido));
+    return textos;
 }
 
 std::vector<VariavelVista> Sessao::Variaveis()
 {
+    std::vector<VariavelVista> v;
     if ((estado_ != EstadoSessao::Parada && estado_ != EstadoSessao::ErroExecucao) ||
         config_.declaracoes.rotinas.empty())
-        return {};
+        return v;
+    const Rotina& globais = config_.declaracoes.rotinas.front();
+    const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);
     // Uma global escondida por uma local do mesmo nome é lida no quadro do programa.
     int quadroGlobais = nivelQuadro_;
     if (rotinaEscondeGlobal()) {
         const RegistroMi r = comando("-stack-info-depth");
         quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
     }
-    PedidoVariaveis p = pedidoVariaveis(quadroGlobais, quadroEscolhido_);
-    std::vector<VariavelVista>& v = p.vistas;
-    if (p.textos.empty())
+    std::vector<std::string> pedidos;
+    int escolhido = quadroEscolhido_;
+    auto pede = [&](int quadro, const std::string& nome) { pedidos.push_back(avaliacao(quadro, nome, escolhido)); };
+    for (const auto& g : globais.variaveis) {
+        pede(quadroGlobais, g);
+        v.push_back({"", g, ""});
+    }
+    if (atual)
+        for (const auto& l : atual->variaveis) {
+            pede(nivelQuadro_, l);
+            v.push_back({atual->nome, l, ""});
+        }
+    if (pedidos.empty())
         return v;
     std::vector<RegistroMi> respostas;
-    if (!especulacao_.empty() && especulacao_ == p.textos) {
+    if (!especulacao_.empty() && especulacao_ == pedidos) {
         // Já pedidos junto com o passo, e na mesma parada: só colher.
         for (unsigned long ficha : antecipadas_) {
             RegistroMi r;
@@ -591,14 +597,14 @@ std::vector<VariavelVista> Sessao::Variaveis()
             respostas.push_back(std::move(r));
         }
     } else {
-        respostas = comandos(p.textos);
+        respostas = comandos(pedidos);
     }
-    quadroEscolhido_ = p.escolhido;
+    quadroEscolhido_ = escolhido;
     especulacao_.clear();
     antecipadas_.clear();
     guardadas_.clear();
     const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
-    for (std::size_t i = 0; i < v.size() && i < respostas.size(); ++i)
+    for (std::size_t i = 0; i < v.size(); ++i)
         if (respostas[i].classe == "done")
             v[i].valor =
                 (v[i].arvore = ArvoreDoAlgoritmo(respostas[i].resultados.textoDe("value"), grafia)).texto;

@@ -119,14 +119,11 @@ private:
     bool doPrograma(const std::string& arquivo) const;
     void localizaNoPrograma();
     void anota(RegistroMi&& registro);
-    // Comandos que leem as variáveis da parada atual, e o quadro que o gdb
-    // deixa escolhido depois deles.
-    struct PedidoVariaveis {
-        std::vector<std::string> textos;
-        std::vector<VariavelVista> vistas;
-        int escolhido = 0;
-    };
-    PedidoVariaveis pedidoVariaveis(int quadroGlobais, int escolhido) const;
+    // Comando que lê `nome` no quadro; `escolhido` é o quadro que o gdb tem
+    // escolhido antes dele e depois.
+    static std::string avaliacao(int quadro, const std::string& nome, int& escolhido);
+    // Os comandos de Variaveis para uma parada no topo da rotina atual.
+    std::vector<std::string> avaliacoesDaRotinaAtual() const;
     bool rotinaEscondeGlobal() const;
 
     ConfigSessao config_;
