@@ -1,6 +1,7 @@
 #include "depuracao/sessao.h"
 
 #include "check/mapeamento.h"
+#include "depuracao/erros_execucao.h"
 #include "depuracao/mi.h"
 #include "depuracao/valores.h"
 #include "platform/processo.h"
@@ -43,34 +44,6 @@ std::string nomeBase(const std::string& caminho)
 {
     const auto barra = caminho.find_last_of('/');
     return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
-}
-
-std::string textoErroExecucao(int numero)
-{
-    static const std::map<int, std::string> textos = {
-        {2, "arquivo não encontrado"},
-        {3, "caminho não encontrado"},
-        {5, "acesso ao arquivo negado"},
-        {100, "erro de leitura do disco"},
-        {101, "erro de gravação no disco"},
-        {102, "arquivo sem nome associado"},
-        {103, "arquivo não aberto"},
-        {104, "arquivo não aberto para leitura"},
-        {105, "arquivo não aberto para gravação"},
-        {106, "formato numérico inválido na leitura"},
-        {200, "divisão por zero"},
-        {201, "valor fora do intervalo permitido"},
-        {202, "estouro da pilha (rotina que chama a si mesma sem parar?)"},
-        {203, "memória insuficiente"},
-        {204, "operação inválida com ponteiro"},
-        {205, "estouro em cálculo com reais"},
-        {206, "resultado real pequeno demais"},
-        {207, "operação inválida com reais"},
-        {215, "estouro em cálculo com inteiros"},
-        {216, "acesso inválido à memória"},
-    };
-    const auto it = textos.find(numero);
-    return it == textos.end() ? std::string() : it->second;
 }
 
 int numeroDoSinal(const std::string& sinal)
@@ -349,28 +322,42 @@ void Sessao::trataParada(const RegistroMi& parada, bool& repete)
         linha_ = -1;
         return;
     }
-    const bool erroExecucao = motivo == "breakpoint-hit" && p.textoDe("bkptno") == paradaErro_;
+    bool erroExecucao = motivo == "breakpoint-hit" && p.textoDe("bkptno") == paradaErro_;
     const bool sinal = motivo == "signal-received" || motivo.empty();
     if (erroExecucao || (sinal && p.textoDe("signal-name") != "SIGINT" && !motivo.empty())) {
-        int n = numeroDoSinal(p.textoDe("signal-name"));
+        const std::string nomeSinal = p.textoDe("signal-name");
+        int n = numeroDoSinal(nomeSinal);
+        localizaNoPrograma();
+        const int linhaSinal = linha_; // a instrução exata que falhou
+        if (!erroExecucao && n > 0 && estado_ != EstadoSessao::Falha) {
+            // O próprio programa transforma o sinal no seu erro de execução
+            // (o número depende do tipo de falha): deixá-lo chegar lá.
+            const RegistroMi r = comando("-exec-continue");
+            RegistroMi seguinte;
+            if (r.classe != "error" && esperaParada(seguinte) &&
+                seguinte.resultados.textoDe("reason") == "breakpoint-hit" &&
+                seguinte.resultados.textoDe("bkptno") == paradaErro_) {
+                erroExecucao = true;
+                localizaNoPrograma();
+                linha_ = linhaSinal >= 0 ? linhaSinal : linha_;
+            }
+        }
         if (erroExecucao) {
             // Primeiro argumento da rotina de erro, ao entrar nela (x86-64).
             const RegistroMi r = comando("-data-evaluate-expression $edi");
-            n = static_cast<int>(numero(r.resultados.textoDe("value")));
+            n = NumeroErroTurbo(static_cast<int>(numero(r.resultados.textoDe("value"))));
         }
-        localizaNoPrograma();
+        if (estado_ == EstadoSessao::Falha)
+            return;
         estado_ = EstadoSessao::ErroExecucao;
-        const std::string texto = textoErroExecucao(n);
-        mensagem_ = "Erro de execução";
+        // A mesma linha que o programa escreveria; sem memória (203, 204) ele
+        // não procura a linha, e a mensagem também não a cita.
+        const bool citaLinha = linha_ >= 0 && n != 203 && n != 204;
         if (n > 0)
-            mensagem_ += " " + std::to_string(n);
-        if (!texto.empty())
-            mensagem_ += " (" + texto + ")";
-        else if (n == 0)
-            mensagem_ += " (sinal " + p.textoDe("signal-name") + ")";
-        if (linha_ >= 0)
-            mensagem_ += " na linha " + std::to_string(linha_ + 1);
-        mensagem_ += ".";
+            mensagem_ = MensagemErroExecucao(n, citaLinha ? linha_ + 1 : 0);
+        else
+            mensagem_ = "Erro de execução (sinal " + nomeSinal + ")" +
+                        (linha_ >= 0 ? " na linha " + std::to_string(linha_ + 1) + " do algoritmo" : "") + ".";
         return;
     }
     if (sinal) { // a parada pedida

@@ -46,7 +46,7 @@ confere "mensagem do limite" "$(cat "$pasta/erros")" \
 alg divisao.alg 'DECLARE n, z INTEIRO' 'INICIO' '   n <- 1' '   n <- n DIV z' 'FIM'
 "$exe" --teste-de-mesa "$pasta/divisao.csv" "$pasta/divisao.alg" </dev/null >/dev/null 2>"$pasta/erros"
 confere "erro de execução" "$?" 4
-confere "mensagem do erro" "$(cat "$pasta/erros")" "vendrilo-traduz: Erro de execução 200 (divisão por zero) na linha 4."
+confere "mensagem do erro" "$(cat "$pasta/erros")" "vendrilo-traduz: Erro de execução 200 na linha 4 do algoritmo: divisão por zero."
 confere "tabela até o erro" "$(tail -1 "$pasta/divisao.csv")" "2,4,1,0"
 
 # Entrada que não vem: o programa é interrompido, não fica esperando.
