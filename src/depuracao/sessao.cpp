@@ -174,6 +174,7 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     antecipadas_.clear();
     guardadas_.clear();
     pidPrograma_ = 0;
+    interrupcaoAtrasada_ = false;
     paradas_.clear();
     numerosParada_.clear();
     mensagem_.clear();
@@ -258,6 +259,10 @@ bool Sessao::esperaParada(RegistroMi& parada)
         if (!assincronos_.empty()) {
             parada = std::move(assincronos_.front());
             assincronos_.erase(assincronos_.begin());
+            // O programa parou por outro motivo antes de o Ctrl+C chegar: ele
+            // fica pendente e pararia o próximo passo logo no começo.
+            if (interrupcaoEnviada && parada.resultados.textoDe("signal-name") != "SIGINT")
+                interrupcaoAtrasada_ = true;
             return true;
         }
         if (!interrupcaoEnviada &&
@@ -430,6 +435,13 @@ void Sessao::anda(const std::string& comandoMi)
             return;
         }
         quadroEscolhido_ = 0; // toda parada escolhe o quadro do topo
+        if (interrupcaoAtrasada_ && !pedidoParada_ && parada.resultados.textoDe("signal-name") == "SIGINT") {
+            // O Ctrl+C atrasado de um passo anterior: refaz o comando.
+            interrupcaoAtrasada_ = false;
+            especulacao_.clear();
+            --desvios;
+            continue;
+        }
         bool repete = false;
         trataParada(parada, repete);
         if (!repete)

@@ -144,6 +144,7 @@ private:
     bool interrompida_ = false;
     std::vector<RegistroMi> assincronos_; // paradas chegadas antes da hora
     long pidPrograma_ = 0; // para a interrupção, que vai por sinal
+    bool interrupcaoAtrasada_ = false; // um Ctrl+C chegou depois da parada
     // Valores pedidos junto com o último passo (ver Variaveis).
     std::vector<std::string> especulacao_;
     std::set<unsigned long> antecipadas_; // suas fichas
