@@ -305,6 +305,8 @@ TEST(SessaoGdb, ErroDeExecucaoComAMensagemDoProprioPrograma)
          "", 6, {"v=[0; 0; 0]", "i=4"}},
         {"arquivo que não existe",
          {"DECLARE f : TEXT;", "INICIO", "   ASSIGN (f, '/nao/existe.txt');", "   RESET (f);", "FIM"}, "", 4, {}},
+        {"raiz de negativo (o número vem do próprio programa)",
+         {"DECLARE x REAL", "INICIO", "   x <- -1", "   MOSTRE-PL ( RAIZ (x) )", "FIM"}, "", 4, {"x=-1"}},
         {"vírgula decimal na leitura", {"DECLARE x REAL", "INICIO", "   LEIA-PL (x)", "FIM"}, "8,5\n", 3,
          {"x=0"}},
     };
