@@ -362,7 +362,8 @@ void Sessao::trataParada(const RegistroMi& parada, bool& repete)
             mensagem_ = MensagemErroExecucao(n, citaLinha ? linha_ + 1 : 0);
         else
             mensagem_ = "Erro de execução (sinal " + nomeSinal + ")" +
-                        (linha_ >= 0 ? " na linha " + std::to_string(linha_ + 1) + " do algoritmo" : "") + ".";
+                        (linha_ >= 0 ? " na linha " + std::to_string(linha_ + 1) + " do algoritmo" : "") +
+                        ".";
         return;
     }
     if (sinal) { // a parada pedida
@@ -572,7 +573,9 @@ std::vector<VariavelVista> Sessao::Variaveis()
     }
     std::vector<std::string> pedidos;
     int escolhido = quadroEscolhido_;
-    auto pede = [&](int quadro, const std::string& nome) { pedidos.push_back(avaliacao(quadro, nome, escolhido)); };
+    auto pede = [&](int quadro, const std::string& nome) {
+        pedidos.push_back(avaliacao(quadro, nome, escolhido));
+    };
     for (const auto& g : globais.variaveis) {
         pede(quadroGlobais, g);
         v.push_back({"", g, ""});

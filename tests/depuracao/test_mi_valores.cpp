@@ -1,9 +1,9 @@
 // Leitura do MI, valores nos termos do algoritmo, declarações e CSV: sem gdb.
 #include "depuracao/declaracoes.h"
+#include "depuracao/erros_execucao.h"
 #include "depuracao/mi.h"
 #include "depuracao/teste_mesa.h"
 #include "depuracao/valores.h"
-#include "depuracao/erros_execucao.h"
 #include "platform/ponte_terminal.h"
 
 #include <gtest/gtest.h>
@@ -207,7 +207,7 @@ TEST(TeclasDoTerminal, Utf8ParaWindows1252EmPedacos)
     } casos[] = {
         {{"Jo\xC3", "\xA3o\r"}, "Jo\xE3o\r"},
         {{"\xE2", "\x82", "\xAC 5"}, "\x80 5"}, // o euro em três pedaços
-        {{"a\xE2\x86\x92" "b"}, "a?b"}, // seta: não cabe na página
+        {{"a→b"}, "a?b"}, // seta: não cabe na página
         {{"abc"}, "abc"},
     };
     for (const auto& c : casos) {
@@ -222,7 +222,8 @@ TEST(TeclasDoTerminal, Utf8ParaWindows1252EmPedacos)
 // A tabela gerada da unidade AUTORIA: os textos e o número trocado.
 TEST(ErrosExecucao, TextosDaUnidadeAutoria)
 {
-    EXPECT_EQ(MensagemErroExecucao(200, 5), "Erro de execução 200 na linha 5 do algoritmo: divisão por zero.");
+    EXPECT_EQ(MensagemErroExecucao(200, 5),
+              "Erro de execução 200 na linha 5 do algoritmo: divisão por zero.");
     EXPECT_EQ(MensagemErroExecucao(106, 0), "Erro de execução 106: formato numérico inválido (use ponto como "
                                             "separador decimal, por exemplo 8.5).");
     EXPECT_EQ(ExplicacaoErroExecucao(999), "falha do programa");
