@@ -337,6 +337,7 @@ void Sessao::trataParada(const RegistroMi& parada, bool& repete)
         if (!erroExecucao && n > 0 && estado_ != EstadoSessao::Falha) {
             // O próprio programa transforma o sinal no seu erro de execução
             // (o número depende do tipo de falha): deixá-lo chegar lá.
+            especulacao_.clear(); // a parada final já não é a do passo
             const RegistroMi r = comando("-exec-continue");
             RegistroMi seguinte;
             if (r.classe != "error" && esperaParada(seguinte) &&
@@ -587,19 +588,24 @@ std::vector<VariavelVista> Sessao::Variaveis()
         }
     if (pedidos.empty())
         return v;
+    // Os pedidos já feitos junto com o passo, nesta mesma parada, só se
+    // colhem; os demais (outra rotina, outro quadro) vão agora.
+    std::size_t comuns = 0;
+    while (comuns < pedidos.size() && comuns < especulacao_.size() && pedidos[comuns] == especulacao_[comuns])
+        ++comuns;
     std::vector<RegistroMi> respostas;
-    if (!especulacao_.empty() && especulacao_ == pedidos) {
-        // Já pedidos junto com o passo, e na mesma parada: só colher.
-        for (unsigned long ficha : antecipadas_) {
-            RegistroMi r;
-            if (!esperaResposta(ficha, r)) {
-                falha("O gdb parou de responder.");
-                r.tipo = '^', r.classe = "error";
-            }
-            respostas.push_back(std::move(r));
+    auto ficha = antecipadas_.begin();
+    for (std::size_t i = 0; i < comuns && ficha != antecipadas_.end(); ++i, ++ficha) {
+        RegistroMi r;
+        if (!esperaResposta(*ficha, r)) {
+            falha("O gdb parou de responder.");
+            r.tipo = '^', r.classe = "error";
         }
-    } else {
-        respostas = comandos(pedidos);
+        respostas.push_back(std::move(r));
+    }
+    if (respostas.size() < pedidos.size()) {
+        auto resto = comandos(std::vector<std::string>(pedidos.begin() + respostas.size(), pedidos.end()));
+        respostas.insert(respostas.end(), resto.begin(), resto.end());
     }
     quadroEscolhido_ = escolhido;
     especulacao_.clear();
