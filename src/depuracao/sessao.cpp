@@ -1,10 +1,13 @@
 #include "depuracao/sessao.h"
 
 #include "check/mapeamento.h"
+#include "depuracao/erros_execucao.h"
 #include "depuracao/mi.h"
 #include "depuracao/valores.h"
 #include "platform/processo.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -43,34 +46,6 @@ std::string nomeBase(const std::string& caminho)
     return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
 }
 
-std::string textoErroExecucao(int numero)
-{
-    static const std::map<int, std::string> textos = {
-        {2, "arquivo não encontrado"},
-        {3, "caminho não encontrado"},
-        {5, "acesso ao arquivo negado"},
-        {100, "erro de leitura do disco"},
-        {101, "erro de gravação no disco"},
-        {102, "arquivo sem nome associado"},
-        {103, "arquivo não aberto"},
-        {104, "arquivo não aberto para leitura"},
-        {105, "arquivo não aberto para gravação"},
-        {106, "formato numérico inválido na leitura"},
-        {200, "divisão por zero"},
-        {201, "valor fora do intervalo permitido"},
-        {202, "estouro da pilha (rotina que chama a si mesma sem parar?)"},
-        {203, "memória insuficiente"},
-        {204, "operação inválida com ponteiro"},
-        {205, "estouro em cálculo com reais"},
-        {206, "resultado real pequeno demais"},
-        {207, "operação inválida com reais"},
-        {215, "estouro em cálculo com inteiros"},
-        {216, "acesso inválido à memória"},
-    };
-    const auto it = textos.find(numero);
-    return it == textos.end() ? std::string() : it->second;
-}
-
 int numeroDoSinal(const std::string& sinal)
 {
     if (sinal == "SIGFPE")
@@ -107,6 +82,11 @@ bool Sessao::envia(const std::string& texto, unsigned long& ficha)
 
 bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
 {
+    if (const auto it = guardadas_.find(ficha); it != guardadas_.end()) {
+        r = std::move(it->second);
+        guardadas_.erase(it);
+        return true;
+    }
     const auto prazo = std::chrono::steady_clock::now() + PrazoResposta;
     std::string linha;
     while (std::chrono::steady_clock::now() < prazo) {
@@ -119,14 +99,23 @@ bool Sessao::esperaResposta(unsigned long ficha, RegistroMi& r)
         auto reg = LeRegistroMi(linha);
         if (!reg)
             continue;
-        if (reg->tipo == '*' && reg->classe == "stopped")
-            assincronos_.push_back(*reg);
         if (reg->tipo == '^' && reg->ficha == ficha) {
             r = std::move(*reg);
             return true;
         }
+        anota(std::move(*reg));
     }
     return false;
+}
+
+void Sessao::anota(RegistroMi&& reg)
+{
+    if (reg.tipo == '*' && reg.classe == "stopped")
+        assincronos_.push_back(std::move(reg));
+    else if (reg.tipo == '=' && reg.classe == "thread-group-started")
+        pidPrograma_ = numero(reg.resultados.textoDe("pid"));
+    else if (reg.tipo == '^' && reg.ficha && antecipadas_.count(*reg.ficha))
+        guardadas_[*reg.ficha] = std::move(reg);
 }
 
 RegistroMi Sessao::comando(const std::string& texto)
@@ -182,6 +171,10 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     config_ = config;
     pedidoParada_ = false;
     assincronos_.clear();
+    antecipadas_.clear();
+    guardadas_.clear();
+    pidPrograma_ = 0;
+    interrupcaoAtrasada_ = false;
     paradas_.clear();
     numerosParada_.clear();
     mensagem_.clear();
@@ -203,13 +196,21 @@ bool Sessao::Inicia(const ConfigSessao& config, std::string& erro)
     estado_ = EstadoSessao::Parada;
     std::vector<std::string> preparo = {
         "-gdb-set confirm off",
-        "-gdb-set mi-async on", // comandos (a interrupção) enquanto o programa roda
+        // Síncrono: o que se pede junto com um passo espera o fim dele no
+        // gdb, sem uma ida e volta a mais (ver Variaveis).
+        "-gdb-set mi-async off",
         "-gdb-set pagination off",
         "-gdb-set startup-with-shell off", // o programa começa sem interpretador
         "-gdb-set print repeats unlimited",
         "-gdb-set print elements 1000",
         "-gdb-set print array-indexes on", // índices declarados, para o painel expandir
         "-gdb-set debuginfod enabled off", // nada de rede nem de pergunta ao abrir
+        "-gdb-set auto-load off", // nenhum script junto do programa
+        // A cada parada o gdb montaria os argumentos do quadro, que ninguém lê.
+        "-gdb-set print frame-arguments none",
+        "-gdb-set print entry-values no",
+        // Paradas postas uma vez, e não a cada retomada do passo.
+        "-gdb-set breakpoint always-inserted on",
         "-file-exec-and-symbols " + AspasMi(config.programa),
         // Sem terminal, o programa herdaria os canais do MI e os corromperia.
         "-inferior-tty-set " + AspasMi(config.terminal.empty() ? "/dev/null" : config.terminal),
@@ -258,6 +259,10 @@ bool Sessao::esperaParada(RegistroMi& parada)
         if (!assincronos_.empty()) {
             parada = std::move(assincronos_.front());
             assincronos_.erase(assincronos_.begin());
+            // O programa parou por outro motivo antes de o Ctrl+C chegar: ele
+            // fica pendente e pararia o próximo passo logo no começo.
+            if (interrupcaoEnviada && parada.resultados.textoDe("signal-name") != "SIGINT")
+                interrupcaoAtrasada_ = true;
             return true;
         }
         if (!interrupcaoEnviada &&
@@ -265,8 +270,12 @@ bool Sessao::esperaParada(RegistroMi& parada)
              (config_.deveParar && config_.deveParar(std::chrono::duration_cast<std::chrono::milliseconds>(
                                        std::chrono::steady_clock::now() - inicio))))) {
             pedidoParada_ = true;
-            unsigned long f = 0;
-            envia("-exec-interrupt", f);
+            // O gdb síncrono não lê comandos com o programa andando: o
+            // Ctrl+C vai direto ao programa, e o gdb para nele.
+            if (!InterrompeProcesso(pidPrograma_)) {
+                unsigned long f = 0;
+                envia("-exec-interrupt", f);
+            }
             interrupcaoEnviada = true;
         }
         const auto lido = gdb_.LeLinha(linha, Intervalo);
@@ -275,9 +284,8 @@ bool Sessao::esperaParada(RegistroMi& parada)
         if (lido == CanalProcesso::Leitura::Prazo)
             continue;
         registra('<', linha);
-        auto reg = LeRegistroMi(linha);
-        if (reg && reg->tipo == '*' && reg->classe == "stopped")
-            assincronos_.push_back(std::move(*reg));
+        if (auto reg = LeRegistroMi(linha))
+            anota(std::move(*reg));
     }
 }
 
@@ -319,28 +327,44 @@ void Sessao::trataParada(const RegistroMi& parada, bool& repete)
         linha_ = -1;
         return;
     }
-    const bool erroExecucao = motivo == "breakpoint-hit" && p.textoDe("bkptno") == paradaErro_;
+    bool erroExecucao = motivo == "breakpoint-hit" && p.textoDe("bkptno") == paradaErro_;
     const bool sinal = motivo == "signal-received" || motivo.empty();
     if (erroExecucao || (sinal && p.textoDe("signal-name") != "SIGINT" && !motivo.empty())) {
-        int n = numeroDoSinal(p.textoDe("signal-name"));
+        const std::string nomeSinal = p.textoDe("signal-name");
+        int n = numeroDoSinal(nomeSinal);
+        localizaNoPrograma();
+        const int linhaSinal = linha_; // a instrução exata que falhou
+        if (!erroExecucao && n > 0 && estado_ != EstadoSessao::Falha) {
+            // O próprio programa transforma o sinal no seu erro de execução
+            // (o número depende do tipo de falha): deixá-lo chegar lá.
+            especulacao_.clear(); // a parada final já não é a do passo
+            const RegistroMi r = comando("-exec-continue");
+            RegistroMi seguinte;
+            if (r.classe != "error" && esperaParada(seguinte) &&
+                seguinte.resultados.textoDe("reason") == "breakpoint-hit" &&
+                seguinte.resultados.textoDe("bkptno") == paradaErro_) {
+                erroExecucao = true;
+                localizaNoPrograma();
+                linha_ = linhaSinal >= 0 ? linhaSinal : linha_;
+            }
+        }
         if (erroExecucao) {
             // Primeiro argumento da rotina de erro, ao entrar nela (x86-64).
             const RegistroMi r = comando("-data-evaluate-expression $edi");
-            n = static_cast<int>(numero(r.resultados.textoDe("value")));
+            n = NumeroErroTurbo(static_cast<int>(numero(r.resultados.textoDe("value"))));
         }
-        localizaNoPrograma();
+        if (estado_ == EstadoSessao::Falha)
+            return;
         estado_ = EstadoSessao::ErroExecucao;
-        const std::string texto = textoErroExecucao(n);
-        mensagem_ = "Erro de execução";
+        // A mesma linha que o programa escreveria; sem memória (203, 204) ele
+        // não procura a linha, e a mensagem também não a cita.
+        const bool citaLinha = linha_ >= 0 && n != 203 && n != 204;
         if (n > 0)
-            mensagem_ += " " + std::to_string(n);
-        if (!texto.empty())
-            mensagem_ += " (" + texto + ")";
-        else if (n == 0)
-            mensagem_ += " (sinal " + p.textoDe("signal-name") + ")";
-        if (linha_ >= 0)
-            mensagem_ += " na linha " + std::to_string(linha_ + 1);
-        mensagem_ += ".";
+            mensagem_ = MensagemErroExecucao(n, citaLinha ? linha_ + 1 : 0);
+        else
+            mensagem_ = "Erro de execução (sinal " + nomeSinal + ")" +
+                        (linha_ >= 0 ? " na linha " + std::to_string(linha_ + 1) + " do algoritmo" : "") +
+                        ".";
         return;
     }
     if (sinal) { // a parada pedida
@@ -369,8 +393,32 @@ void Sessao::anda(const std::string& comandoMi)
         return;
     std::string proximo = comandoMi;
     interrompida_ = false;
+    // Os valores da parada seguinte vão pedidos junto com o passo, supondo
+    // que ele termine na mesma rotina; Variaveis confere se foi assim.
+    antecipadas_.clear();
+    guardadas_.clear();
+    especulacao_.clear();
+    if (comandoMi != "-exec-run")
+        especulacao_ = avaliacoesDaRotinaAtual();
+    bool primeira = true;
     for (int desvios = 0; desvios < MaxDesvios; ++desvios) {
-        const RegistroMi r = comando(proximo);
+        RegistroMi r;
+        if (primeira) {
+            unsigned long ficha = 0;
+            std::string lote = std::to_string(ficha = proximaFicha_++) + proximo + "\n";
+            registra('>', std::to_string(ficha) + proximo);
+            for (const std::string& e : especulacao_) {
+                antecipadas_.insert(proximaFicha_);
+                registra('>', std::to_string(proximaFicha_) + e);
+                lote += std::to_string(proximaFicha_++) + e + "\n";
+            }
+            if (!gdb_.Escreve(lote) || !esperaResposta(ficha, r))
+                falha("O gdb parou de responder.");
+        } else {
+            especulacao_.clear(); // a parada final não é a do primeiro comando
+            r = comando(proximo);
+        }
+        primeira = false;
         if (estado_ == EstadoSessao::Falha)
             return;
         if (r.classe == "error") {
@@ -387,6 +435,14 @@ void Sessao::anda(const std::string& comandoMi)
         if (!esperaParada(parada)) {
             falha("O gdb terminou no meio da execução.");
             return;
+        }
+        quadroEscolhido_ = 0; // toda parada escolhe o quadro do topo
+        if (interrupcaoAtrasada_ && !pedidoParada_ && parada.resultados.textoDe("signal-name") == "SIGINT") {
+            // O Ctrl+C atrasado de um passo anterior: refaz o comando.
+            interrupcaoAtrasada_ = false;
+            especulacao_.clear();
+            --desvios;
+            continue;
         }
         bool repete = false;
         trataParada(parada, repete);
@@ -459,6 +515,49 @@ bool Sessao::DefineParada(int linhaAlgoritmo, bool ligada)
     return true;
 }
 
+bool Sessao::rotinaEscondeGlobal() const
+{
+    if (rotina_.empty() || config_.declaracoes.rotinas.empty())
+        return false;
+    const Rotina* atual = config_.declaracoes.rotina(rotina_);
+    if (!atual)
+        return false;
+    for (const auto& g : config_.declaracoes.rotinas.front().variaveis)
+        for (const auto& l : atual->variaveis)
+            if (Maiusculas(g) == Maiusculas(l))
+                return true;
+    return false;
+}
+
+std::string Sessao::avaliacao(int quadro, const std::string& nome, int& escolhido)
+{
+    // O gdb lê os comandos byte a byte: no quadro do topo, que é o escolhido
+    // depois de cada parada, o comando vai sem as opções de contexto, e um
+    // identificador dispensa as aspas.
+    const bool simples = !nome.empty() && std::all_of(nome.begin(), nome.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_';
+    });
+    const std::string expressao = simples ? nome : AspasMi(nome);
+    if (quadro == 0 && escolhido == 0)
+        return "-data-evaluate-expression " + expressao;
+    escolhido = quadro;
+    return "-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " + expressao;
+}
+
+std::vector<std::string> Sessao::avaliacoesDaRotinaAtual() const
+{
+    std::vector<std::string> textos;
+    if (config_.declaracoes.rotinas.empty() || rotinaEscondeGlobal())
+        return textos;
+    int escolhido = 0; // o que a parada deixa
+    for (const auto& g : config_.declaracoes.rotinas.front().variaveis)
+        textos.push_back(avaliacao(0, g, escolhido));
+    if (const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_))
+        for (const auto& l : atual->variaveis)
+            textos.push_back(avaliacao(0, l, escolhido));
+    return textos;
+}
+
 std::vector<VariavelVista> Sessao::Variaveis()
 {
     std::vector<VariavelVista> v;
@@ -469,20 +568,14 @@ std::vector<VariavelVista> Sessao::Variaveis()
     const Rotina* atual = rotina_.empty() ? nullptr : config_.declaracoes.rotina(rotina_);
     // Uma global escondida por uma local do mesmo nome é lida no quadro do programa.
     int quadroGlobais = nivelQuadro_;
-    if (atual) {
-        bool escondida = false;
-        for (const auto& g : globais.variaveis)
-            for (const auto& l : atual->variaveis)
-                escondida = escondida || Maiusculas(g) == Maiusculas(l);
-        if (escondida) {
-            const RegistroMi r = comando("-stack-info-depth");
-            quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
-        }
+    if (rotinaEscondeGlobal()) {
+        const RegistroMi r = comando("-stack-info-depth");
+        quadroGlobais = static_cast<int>(numero(r.resultados.textoDe("depth"))) - 1;
     }
     std::vector<std::string> pedidos;
+    int escolhido = quadroEscolhido_;
     auto pede = [&](int quadro, const std::string& nome) {
-        pedidos.push_back("-data-evaluate-expression --thread 1 --frame " + std::to_string(quadro) + " " +
-                          AspasMi(nome));
+        pedidos.push_back(avaliacao(quadro, nome, escolhido));
     };
     for (const auto& g : globais.variaveis) {
         pede(quadroGlobais, g);
@@ -495,7 +588,29 @@ std::vector<VariavelVista> Sessao::Variaveis()
         }
     if (pedidos.empty())
         return v;
-    const auto respostas = comandos(pedidos);
+    // Os pedidos já feitos junto com o passo, nesta mesma parada, só se
+    // colhem; os demais (outra rotina, outro quadro) vão agora.
+    std::size_t comuns = 0;
+    while (comuns < pedidos.size() && comuns < especulacao_.size() && pedidos[comuns] == especulacao_[comuns])
+        ++comuns;
+    std::vector<RegistroMi> respostas;
+    auto ficha = antecipadas_.begin();
+    for (std::size_t i = 0; i < comuns && ficha != antecipadas_.end(); ++i, ++ficha) {
+        RegistroMi r;
+        if (!esperaResposta(*ficha, r)) {
+            falha("O gdb parou de responder.");
+            r.tipo = '^', r.classe = "error";
+        }
+        respostas.push_back(std::move(r));
+    }
+    if (respostas.size() < pedidos.size()) {
+        auto resto = comandos(std::vector<std::string>(pedidos.begin() + respostas.size(), pedidos.end()));
+        respostas.insert(respostas.end(), resto.begin(), resto.end());
+    }
+    quadroEscolhido_ = escolhido;
+    especulacao_.clear();
+    antecipadas_.clear();
+    guardadas_.clear();
     const auto grafia = [this](const std::string& n) { return config_.declaracoes.grafiaCampo(n); };
     for (std::size_t i = 0; i < v.size(); ++i)
         if (respostas[i].classe == "done")

@@ -118,6 +118,13 @@ private:
     int linhaAlgoritmo(long long linhaPascal) const;
     bool doPrograma(const std::string& arquivo) const;
     void localizaNoPrograma();
+    void anota(RegistroMi&& registro);
+    // Comando que lê `nome` no quadro; `escolhido` é o quadro que o gdb tem
+    // escolhido antes dele e depois.
+    static std::string avaliacao(int quadro, const std::string& nome, int& escolhido);
+    // Os comandos de Variaveis para uma parada no topo da rotina atual.
+    std::vector<std::string> avaliacoesDaRotinaAtual() const;
+    bool rotinaEscondeGlobal() const;
 
     ConfigSessao config_;
     CanalProcesso gdb_;
@@ -131,10 +138,17 @@ private:
     int linha_ = -1;
     std::string rotina_;
     int nivelQuadro_ = 0; // quadro da linha atual (acima dele, código sem linhas)
+    int quadroEscolhido_ = 0; // o que o último --frame deixou escolhido no gdb
     std::string mensagem_;
     int codigoSaida_ = 0;
     bool interrompida_ = false;
     std::vector<RegistroMi> assincronos_; // paradas chegadas antes da hora
+    long pidPrograma_ = 0; // para a interrupção, que vai por sinal
+    bool interrupcaoAtrasada_ = false; // um Ctrl+C chegou depois da parada
+    // Valores pedidos junto com o último passo (ver Variaveis).
+    std::vector<std::string> especulacao_;
+    std::set<unsigned long> antecipadas_; // suas fichas
+    std::map<unsigned long, RegistroMi> guardadas_; // respostas já lidas
 };
 
 } // namespace vendrilo::depuracao

@@ -213,4 +213,9 @@ ModoCru::~ModoCru()
     tcsetattr(fd_, TCSANOW, &t);
 }
 
+bool InterrompeProcesso(long pid)
+{
+    return pid > 0 && kill(static_cast<pid_t>(pid), SIGINT) == 0;
+}
+
 } // namespace vendrilo

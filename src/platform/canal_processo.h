@@ -69,4 +69,7 @@ private:
 // O descritor é um terminal.
 bool EhTerminal(int fd);
 
+// Ctrl+C num processo (SIGINT) pelo número; falso quando ele não existe.
+bool InterrompeProcesso(long pid);
+
 } // namespace vendrilo

@@ -47,6 +47,10 @@ PonteDepuracao::PonteDepuracao(int mestre, int entrada, int saida)
     respondeCursor_ = !(entradaEhTerminal_ && saidaEhTerminal_);
     // O programa escreve Windows-1252; num terminal UTF-8, como no Executar.
     converte_ = saida == 1 && SaidaEmTerminalUtf8();
+    // As teclas (ou o arquivo de entrada) vêm no UTF-8 do locale; o programa
+    // lê Windows-1252, como no Executar. Sem isso, "João" chegaria como
+    // "JoÃ£o" à variável.
+    converteTeclas_ = LocaleUtf8();
     // Com um terminal de verdade, é ele que responde à pergunta do cursor, e
     // a resposta precisa passar desde o começo.
     entradaLiberada_ = !respondeCursor_;
@@ -116,8 +120,13 @@ void PonteDepuracao::laco()
             // de um terminal manda CR, e é o que a unidade CRT espera.
             if (n > 0 && !entradaEhTerminal_)
                 std::replace(buf, buf + n, '\n', '\r');
-            if (n > 0)
+            if (n > 0 && converteTeclas_) {
+                const std::string teclas =
+                    TeclasPara1252(teclasPendentes_, std::string_view(buf, static_cast<std::size_t>(n)));
+                escreveTudo(mestre_, teclas.data(), teclas.size());
+            } else if (n > 0) {
                 escreveTudo(mestre_, buf, static_cast<std::size_t>(n));
+            }
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 namespace vendrilo {
@@ -39,6 +40,8 @@ private:
     bool saidaEhTerminal_;
     bool entradaEhTerminal_ = false;
     bool converte_ = false; // saída Windows-1252 convertida para o terminal UTF-8
+    bool converteTeclas_ = false; // entrada UTF-8 (pelo locale) convertida para Windows-1252
+    std::string teclasPendentes_; // começo de um caractere UTF-8 ainda incompleto
     bool respondeCursor_ = false; // nós respondemos à pergunta da posição do cursor
     std::atomic<bool> entradaLiberada_{false};
     bool entradaCrua_; // o terminal de entrada está em modo cru: Ctrl+C chega como byte

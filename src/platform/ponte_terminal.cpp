@@ -86,10 +86,22 @@ std::string Windows1252ParaTerminal(std::string_view bytes)
     return r;
 }
 
+std::string TeclasPara1252(std::string& pendente, std::string_view novos)
+{
+    pendente.append(novos);
+    const std::size_t guarda = incompletoNoFim(pendente);
+    std::string r = Para1252(std::string_view(pendente).substr(0, pendente.size() - guarda));
+    pendente.erase(0, pendente.size() - guarda);
+    return r;
+}
+
 bool SaidaEmTerminalUtf8()
 {
-    if (!isatty(STDOUT_FILENO))
-        return false;
+    return isatty(STDOUT_FILENO) && LocaleUtf8();
+}
+
+bool LocaleUtf8()
+{
     const char* locale = nullptr;
     for (const char* nome : {"LC_ALL", "LC_CTYPE", "LANG"})
         if (const char* v = std::getenv(nome); v && *v) {
@@ -137,10 +149,7 @@ int ExecutaComConversao1252(const std::vector<std::string>& argv)
         if (entradaAberta && n > 0 && (p[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t k = read(STDIN_FILENO, buf, sizeof buf);
             if (k > 0) {
-                pendente.append(buf, static_cast<std::size_t>(k));
-                const std::size_t guarda = incompletoNoFim(pendente);
-                pty.escreve(Para1252(std::string_view(pendente).substr(0, pendente.size() - guarda)));
-                pendente.erase(0, pendente.size() - guarda);
+                pty.escreve(TeclasPara1252(pendente, std::string_view(buf, static_cast<std::size_t>(k))));
             } else if (k == 0 || errno != EINTR) {
                 // Fim da entrada (um arquivo ou cano): o programa recebe o fim também.
                 entradaAberta = false;

@@ -14,8 +14,15 @@ namespace vendrilo {
 // por início de comando (0x90, 0x9D) e engoliria o que viesse depois.
 std::string Windows1252ParaTerminal(std::string_view bytes);
 
-// Verdadeiro quando a saída padrão é um terminal e o locale (LC_ALL,
-// LC_CTYPE ou LANG, nessa ordem) é UTF-8.
+// Teclas de um terminal UTF-8 para o programa, em Windows-1252 (o que não
+// cabe vira '?'). O começo de um caractere que ainda não chegou inteiro fica
+// em `pendente` para a próxima leitura.
+std::string TeclasPara1252(std::string& pendente, std::string_view novos);
+
+// O locale (LC_ALL, LC_CTYPE ou LANG, nessa ordem) é UTF-8.
+bool LocaleUtf8();
+
+// Verdadeiro quando a saída padrão é um terminal e o locale é UTF-8.
 bool SaidaEmTerminalUtf8();
 
 // Roda argv num pseudoterminal do tamanho do terminal atual, com a saída

@@ -1,8 +1,10 @@
 // Leitura do MI, valores nos termos do algoritmo, declarações e CSV: sem gdb.
 #include "depuracao/declaracoes.h"
+#include "depuracao/erros_execucao.h"
 #include "depuracao/mi.h"
 #include "depuracao/teste_mesa.h"
 #include "depuracao/valores.h"
+#include "platform/ponte_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +195,40 @@ TEST(TesteDeMesaCsv, ColunasLinhasEAspas)
                        "1,3,1,\"a, \"\"b\"\"\",\n"
                        "2,8,2,\" x\",3.5\n");
     EXPECT_EQ(CampoCsv("linha\nnova"), "\"linha\nnova\"");
+}
+
+// Teclas UTF-8 para o programa (Windows-1252), com caracteres cortados
+// entre duas leituras, como chegam de um terminal ou de um cano.
+TEST(TeclasDoTerminal, Utf8ParaWindows1252EmPedacos)
+{
+    const struct {
+        std::vector<std::string> leituras;
+        std::string esperado;
+    } casos[] = {
+        {{"Jo\xC3", "\xA3o\r"}, "Jo\xE3o\r"},
+        {{"\xE2", "\x82", "\xAC 5"}, "\x80 5"}, // o euro em três pedaços
+        {{"a→b"}, "a?b"}, // seta: não cabe na página
+        {{"abc"}, "abc"},
+    };
+    for (const auto& c : casos) {
+        std::string pendente, saida;
+        for (const auto& l : c.leituras)
+            saida += TeclasPara1252(pendente, l);
+        EXPECT_EQ(saida, c.esperado);
+        EXPECT_TRUE(pendente.empty());
+    }
+}
+
+// A tabela gerada da unidade AUTORIA: os textos e o número trocado.
+TEST(ErrosExecucao, TextosDaUnidadeAutoria)
+{
+    EXPECT_EQ(MensagemErroExecucao(200, 5),
+              "Erro de execução 200 na linha 5 do algoritmo: divisão por zero.");
+    EXPECT_EQ(MensagemErroExecucao(106, 0), "Erro de execução 106: formato numérico inválido (use ponto como "
+                                            "separador decimal, por exemplo 8.5).");
+    EXPECT_EQ(ExplicacaoErroExecucao(999), "falha do programa");
+    EXPECT_EQ(NumeroErroTurbo(208), 200);
+    EXPECT_EQ(NumeroErroTurbo(201), 201);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "apoio_compilacao.h"
 
 #include "depuracao/sessao.h"
+#include "formato/texto_1252.h"
 #include "platform/canal_processo.h"
 #include "platform/ponte_depuracao.h"
 
@@ -57,7 +58,7 @@ public:
         saida_ = open((tmp_ / "saida.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         ponte_ = std::make_unique<PonteDepuracao>(pt_.mestre, entrada_[0], saida_);
         ConfigSessao c;
-        c.programa = t.estado().NomeExe;
+        c.programa = programa_ = t.estado().NomeExe;
         c.terminal = pt_.nomeEscravo;
         c.declaracoes = LeDeclaracoes(pascal);
         c.bibliotecaUsada = t.estado().BibliotecaUsada;
@@ -77,6 +78,8 @@ public:
             close(saida_);
     }
     bool ok() const { return ok_; }
+    const std::string& programa() const { return programa_; }
+    const std::string& pasta() const { return tmp_.caminho(); }
 
     // "nome=valor" de cada variável visível, na ordem da sessão.
     std::vector<std::string> variaveis()
@@ -97,6 +100,7 @@ private:
     int saida_ = -1;
     std::unique_ptr<PonteDepuracao> ponte_;
     bool ok_ = false;
+    std::string programa_;
 };
 
 using Vars = std::vector<std::string>;
@@ -279,15 +283,71 @@ TEST(SessaoGdb, LacoSemFimParaQuandoPedido)
     EXPECT_EQ(t.s.estado(), EstadoSessao::Parada);
 }
 
-TEST(SessaoGdb, ErroDeExecucaoNaLinha)
+// O erro de execução na sessão: a linha dele, as variáveis de então e, como
+// mensagem, a mesma linha que o programa escreve quando roda sozinho.
+TEST(SessaoGdb, ErroDeExecucaoComAMensagemDoProprioPrograma)
 {
-    SessaoTeste t({"DECLARE n, z INTEIRO", "INICIO", "   n <- 7", "   z <- 0", "   n <- n DIV z", "FIM"});
-    ASSERT_TRUE(t.ok());
-    t.s.Continua();
-    ASSERT_EQ(t.s.estado(), EstadoSessao::ErroExecucao);
-    EXPECT_EQ(t.s.Linha() + 1, 5);
-    EXPECT_EQ(t.s.mensagem(), "Erro de execução 200 (divisão por zero) na linha 5.");
-    EXPECT_EQ(t.variaveis(), (Vars{"n=7", "z=0"}));
+    const struct {
+        const char* nome;
+        std::vector<std::string> algoritmo;
+        const char* entrada;
+        int linha;
+        Vars vars; // vazio: não conferidas
+    } casos[] = {
+        {"divisão inteira por zero",
+         {"DECLARE n, z INTEIRO", "INICIO", "   n <- 7", "   z <- 0", "   n <- n DIV z", "FIM"},
+         "",
+         5,
+         {"n=7", "z=0"}},
+        {"divisão real por zero",
+         {"DECLARE x, y REAL", "INICIO", "   y <- 0", "   x <- 1 / y", "FIM"},
+         "",
+         4,
+         {"x=0", "y=0"}},
+        {"índice fora do vetor",
+         {"{$R+}", "DECLARE v VETOR [1..3] CONTEM-INTEIRO", "DECLARE i INTEIRO", "INICIO", "   i <- 4",
+          "   v[i] <- 1", "FIM"},
+         "",
+         6,
+         {"v=[0; 0; 0]", "i=4"}},
+        {"arquivo que não existe",
+         {"DECLARE f : TEXT;", "INICIO", "   ASSIGN (f, '/nao/existe.txt');", "   RESET (f);", "FIM"},
+         "",
+         4,
+         {}},
+        {"raiz de negativo (o número vem do próprio programa)",
+         {"DECLARE x REAL", "INICIO", "   x <- -1", "   MOSTRE-PL ( RAIZ (x) )", "FIM"},
+         "",
+         4,
+         {"x=-1"}},
+        {"vírgula decimal na leitura",
+         {"DECLARE x REAL", "INICIO", "   LEIA-PL (x)", "FIM"},
+         "8,5\n",
+         3,
+         {"x=0"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        SessaoTeste t(c.algoritmo, c.entrada);
+        ASSERT_TRUE(t.ok());
+        t.s.Continua();
+        ASSERT_EQ(t.s.estado(), EstadoSessao::ErroExecucao) << t.s.mensagem();
+        EXPECT_EQ(t.s.Linha() + 1, c.linha);
+        if (!c.vars.empty()) { // o registro de um arquivo não interessa
+            EXPECT_EQ(t.variaveis(), c.vars);
+        }
+        // O programa sozinho, com a mesma entrada: a linha na saída de erros.
+        const std::string entrada = t.pasta() + "/entrada.txt", erros = t.pasta() + "/erros.txt";
+        Grava(entrada, c.entrada);
+        OpcoesProcesso op;
+        op.arquivoEntrada = entrada;
+        op.arquivoSaida = erros;
+        op.limite = std::chrono::seconds(30);
+        const ResultadoProcesso r =
+            ExecutaProcesso({"/bin/sh", "-c", "exec \"$0\" 2>&1 >/dev/null", t.programa()}, op);
+        ASSERT_TRUE(r.iniciado);
+        EXPECT_EQ(Para1252(t.s.mensagem()) + "\n", teste::Le(erros));
+    }
 }
 
 TEST(SessaoGdb, ProgramasQueNaoPodemSerDepuradosDaoMensagem)

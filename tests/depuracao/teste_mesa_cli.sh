@@ -12,18 +12,19 @@ confere() { # descrição, valor obtido, valor esperado
 alg() { local arq="$pasta/$1"; shift; printf '%s\r\n' "$@" >"$arq"; }
 
 # Tabela: globais, depois rotina.nome; texto com vírgula entre aspas; estado antes da linha.
+# A entrada UTF-8 do terminal chega ao programa em Windows-1252: "João" fica "João" na tabela.
 alg leitura.alg 'DECLARE Nome CARACTER' 'DECLARE n INTEIRO' 'FUNCAO dobro (PARAM-VALOR v INTEIRO) INTEIRO' \
     'INICIO-FUNCAO' '   dobro <- v * 2' 'FIM-FUNCAO' 'INICIO' '   LEIA-PL (Nome)' '   n <- dobro (2)' \
     '   MOSTRE-PL (n)' 'FIM'
-printf 'Silva, Ana\n' | "$exe" --teste-de-mesa "$pasta/leitura.csv" "$pasta/leitura.alg" >"$pasta/saida" 2>"$pasta/erros"
+printf 'Silva, João\n' | "$exe" --teste-de-mesa "$pasta/leitura.csv" "$pasta/leitura.alg" >"$pasta/saida" 2>"$pasta/erros"
 confere "teste de mesa completo" "$?" 0
 confere "tabela" "$(cat "$pasta/leitura.csv")" 'passo,linha,Nome,n,dobro.v
 1,8,,0,
-2,9,"Silva, Ana",0,
-3,5,"Silva, Ana",0,2
-4,6,"Silva, Ana",0,2
-5,10,"Silva, Ana",4,
-6,11,"Silva, Ana",4,'
+2,9,"Silva, João",0,
+3,5,"Silva, João",0,2
+4,6,"Silva, João",0,2
+5,10,"Silva, João",4,
+6,11,"Silva, João",4,'
 grep -q '^4$' <(tr -d '\r' <"$pasta/saida" | sed 's/\x1b\[[0-9;]*[A-Za-z]//g') \
     || { echo "FALHOU: a saída do programa não chegou ao terminal"; cat "$pasta/saida"; falhas=$((falhas + 1)); }
 confere "nada no stderr" "$(cat "$pasta/erros")" ""
@@ -46,7 +47,7 @@ confere "mensagem do limite" "$(cat "$pasta/erros")" \
 alg divisao.alg 'DECLARE n, z INTEIRO' 'INICIO' '   n <- 1' '   n <- n DIV z' 'FIM'
 "$exe" --teste-de-mesa "$pasta/divisao.csv" "$pasta/divisao.alg" </dev/null >/dev/null 2>"$pasta/erros"
 confere "erro de execução" "$?" 4
-confere "mensagem do erro" "$(cat "$pasta/erros")" "vendrilo-traduz: Erro de execução 200 (divisão por zero) na linha 4."
+confere "mensagem do erro" "$(cat "$pasta/erros")" "vendrilo-traduz: Erro de execução 200 na linha 4 do algoritmo: divisão por zero."
 confere "tabela até o erro" "$(tail -1 "$pasta/divisao.csv")" "2,4,1,0"
 
 # Entrada que não vem: o programa é interrompido, não fica esperando.
