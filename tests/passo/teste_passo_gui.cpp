@@ -453,7 +453,7 @@ TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
 INSTANTIATE_TEST_SUITE_P(
     Casos, FimDeSessao,
     ::testing::Values(CasoFim{"erro_de_execucao", kDivisaoPorZero, "", true,
-                              "Erro de execução 200 (divisão por zero) na linha 5.", 5, false},
+                              "Erro de execução 200 na linha 5 do algoritmo: divisão por zero.", 5, false},
                       CasoFim{"gdb_ausente", kDivisaoPorZero, "gdb-que-nao-existe-17", false,
                               "pacote Debian \"gdb\"", 0, false},
                       CasoFim{"erro_de_compilacao", kErroCompilacao, "", false, "", 0, true}),
