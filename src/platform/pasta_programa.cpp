@@ -7,6 +7,9 @@
 #include <sys/file.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -80,6 +83,105 @@ bool copiaPastaSeFalta(const fs::path& origem, const fs::path& destino, const st
     return true;
 }
 
+// Marca da instalação das unidades: tamanho e data de cada uma. Vazia
+// quando alguma falta na instalação.
+std::string marcaInstalacao(const std::vector<fs::path>& fontes)
+{
+    std::string marca;
+    for (const fs::path& f : fontes) {
+        struct stat st {};
+        if (::stat(f.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            return {};
+        marca += std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+                 std::to_string(st.st_mtim.tv_nsec) + "\n";
+    }
+    return marca;
+}
+
+std::string leArquivoPequeno(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool mesmoConteudo(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    return fs::file_size(a, ec) == fs::file_size(b, ec) && !ec && leArquivoPequeno(a) == leArquivoPequeno(b);
+}
+
+// Grava por nome provisório e renomeia: quem compila ao mesmo tempo vê a
+// unidade velha ou a nova, nunca a metade.
+bool substitui(const fs::path& origem, const fs::path& destino)
+{
+    std::error_code ec;
+    fs::path provisorio = destino;
+    provisorio += ".copiando." + std::to_string(getpid());
+    fs::copy_file(origem, provisorio, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::rename(provisorio, destino, ec);
+    if (ec)
+        fs::remove(provisorio, ec);
+    return !ec;
+}
+
+// As unidades compiladas (AUTORIA) não são do aluno: acompanham a
+// instalação. Uma pasta preenchida por uma versão anterior ficaria com a
+// unidade velha para sempre, e os erros de execução citariam a linha do
+// Pascal. A marca guarda de qual instalação vieram; a unidade refeita pela
+// verificação da instalação (mesma marca) não é desfeita.
+bool preparaUnidades(const fs::path& origem, const fs::path& destino, ResultadoPreparo& r)
+{
+    std::error_code ec;
+    std::vector<fs::path> fontes;
+    const char* itens[] = {NomeUnidadeApoio, NomeObjetoApoio};
+    // Dependem da arquitetura: instaladas ficam em lib, não com os dados; na
+    // árvore de build estão junto dos dados.
+    for (const char* item : itens) {
+        fs::path de = origem / item;
+        if (!fs::is_regular_file(de, ec))
+            de = fs::path(PastaAuxiliares()) / item;
+        fontes.push_back(de);
+    }
+    const std::string marca = marcaInstalacao(fontes);
+    if (marca.empty()) {
+        for (size_t i = 0; i < fontes.size(); ++i)
+            if (!copiaSeFalta(fontes[i], destino / itens[i], itens[i], r))
+                return false;
+        return true;
+    }
+    const fs::path arquivoMarca = destino / NomeMarcaUnidades;
+    bool presentes = true, iguais = true;
+    for (size_t i = 0; i < fontes.size(); ++i) {
+        presentes = presentes && fs::is_regular_file(destino / itens[i], ec);
+        iguais = iguais && presentes && mesmoConteudo(fontes[i], destino / itens[i]);
+    }
+    if (presentes && leArquivoPequeno(arquivoMarca) == marca)
+        return true;
+    if (!presentes || !iguais) {
+        for (size_t i = 0; i < fontes.size(); ++i) {
+            const bool existia = existeAlgo(destino / itens[i]);
+            if (!substitui(fontes[i], destino / itens[i])) {
+                r.erro = std::string("Não foi possível copiar ") + itens[i] + " para a pasta do programa.";
+                return false;
+            }
+            (existia ? r.atualizados : r.criados).push_back(itens[i]);
+        }
+    }
+    // Sem a marca a pasta só volta a ser comparada byte a byte na próxima vez.
+    const fs::path provisorio = fs::path(arquivoMarca) += ".gravando." + std::to_string(getpid());
+    {
+        std::ofstream f(provisorio, std::ios::binary | std::ios::trunc);
+        f << marca;
+    }
+    fs::rename(provisorio, arquivoMarca, ec);
+    if (ec)
+        fs::remove(provisorio, ec);
+    return true;
+}
+
 } // namespace
 
 std::string PastaPrograma()
@@ -148,15 +250,8 @@ ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::strin
     for (const char* item : {NomePifPadrao, "versao.txt", "Update/versao.ini"})
         if (!copiaSeFalta(origem / item, destino / item, item, r))
             return r;
-    // Unidades compiladas dependem da arquitetura: instaladas ficam em lib,
-    // não com os dados; na árvore de build estão junto dos dados.
-    for (const char* item : {NomeUnidadeApoio, NomeObjetoApoio}) {
-        fs::path de = origem / item;
-        if (!fs::is_regular_file(de, ec))
-            de = fs::path(PastaAuxiliares()) / item;
-        if (!copiaSeFalta(de, destino / item, item, r))
-            return r;
-    }
+    if (!preparaUnidades(origem, destino, r))
+        return r;
     for (const char* sub : {"exp", "hlp"})
         if (!copiaPastaSeFalta(origem / sub, destino / sub, sub, r))
             return r;

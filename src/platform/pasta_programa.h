@@ -15,6 +15,8 @@ inline constexpr const char* NomeObjetoApoio = "autoria.o";
 inline constexpr const char* NomePifPadrao = "tpc.pif";
 inline constexpr const char* NomeRelatorioCompilador = "ArquiTmp.tmp";
 inline constexpr const char* NomeMarcaPas = "xpas.xno";
+// De qual instalação vieram autoria.ppu/.o da pasta (tamanho e data).
+inline constexpr const char* NomeMarcaUnidades = ".autoria.origem";
 
 // $VENDRILO_PASTA quando definida e não vazia; senão ~/vendrilo ($HOME;
 // sem HOME, a pasta do usuário no sistema). Sem barra no fim.
@@ -39,13 +41,15 @@ struct ResultadoPreparo {
     bool ok = false;
     std::string erro;                   // português, UTF-8, quando !ok
     std::vector<std::string> criados;   // caminhos relativos acrescentados à pasta
+    std::vector<std::string> atualizados; // unidades trocadas pelas da instalação
 };
 
 // Cria `pasta` (com as intermediárias) e põe nela o que falta: tpc (um
 // link para `compilador`), tpc.pif, autoria.ppu/.o, versao.txt,
 // Update/versao.ini, exp/ e hlp/, copiados de `dados` (as unidades, quando
 // não estão em `dados`, vêm de PastaAuxiliares()). Nada que já existe é
-// substituído (só um link quebrado para o tpc é refeito). Itens ausentes
+// substituído, salvo um link quebrado para o tpc e as unidades compiladas,
+// que acompanham a instalação (trocadas quando a instalação muda). Itens ausentes
 // nos dados são pulados: a verificação da compilação acusa o que faltar.
 ResultadoPreparo PreparaPastaPrograma(const std::string& pasta, const std::string& dados,
                                       const std::string& compilador);

@@ -159,6 +159,44 @@ TEST(PastaPrograma, PrimeiroUsoPreencheSemNuncaSubstituir)
     EXPECT_TRUE(PreparaPastaPrograma(pasta, dados, tpc).criados.empty());
 }
 
+// As unidades compiladas seguem a instalação: uma pasta de versão anterior
+// recebe a AUTORIA nova; a refeita na própria pasta pela verificação fica.
+TEST(PastaPrograma, UnidadesAcompanhamAInstalacao)
+{
+    PastaTemp tmp;
+    const std::string dados = tmp / "dados", pasta = tmp / "vendrilo", tpc = tmp / "tpc";
+    Grava(dados + "/autoria.ppu", "ppu 1");
+    Grava(dados + "/autoria.o", "o 1");
+    const std::vector<std::string> ambas{"autoria.ppu", "autoria.o"};
+
+    // Pasta de uma versão sem a marca, com a unidade antiga: trocada.
+    Grava(pasta + "/autoria.ppu", "ppu antiga");
+    Grava(pasta + "/autoria.o", "o antigo");
+    auto r = PreparaPastaPrograma(pasta, dados, tpc);
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.atualizados, ambas);
+    EXPECT_EQ(Le(pasta + "/autoria.ppu"), "ppu 1");
+    EXPECT_EQ(Le(pasta + "/autoria.o"), "o 1");
+
+    // Refeita na pasta (outro compilador), instalação igual: fica.
+    Grava(pasta + "/autoria.ppu", "ppu refeita aqui");
+    EXPECT_TRUE(PreparaPastaPrograma(pasta, dados, tpc).atualizados.empty());
+    EXPECT_EQ(Le(pasta + "/autoria.ppu"), "ppu refeita aqui");
+
+    // Instalação nova: as duas vêm juntas, para .ppu e .o combinarem.
+    Grava(dados + "/autoria.ppu", "ppu 2 maior");
+    r = PreparaPastaPrograma(pasta, dados, tpc);
+    EXPECT_EQ(r.atualizados, ambas);
+    EXPECT_EQ(Le(pasta + "/autoria.ppu"), "ppu 2 maior");
+    EXPECT_TRUE(PreparaPastaPrograma(pasta, dados, tpc).atualizados.empty());
+
+    // Sem a marca mas com o mesmo conteúdo: nada trocado, só marcado.
+    fs::remove(pasta + "/" + NomeMarcaUnidades);
+    r = PreparaPastaPrograma(pasta, dados, tpc);
+    EXPECT_TRUE(r.atualizados.empty() && r.criados.empty());
+    EXPECT_TRUE(Existe(pasta + "/" + NomeMarcaUnidades));
+}
+
 TEST(PastaPrograma, PastaImpossivelDaMensagem)
 {
     PastaTemp tmp;
