@@ -326,8 +326,8 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     // O LEIA espera o aluno: a janela segue viva e o console recebe a resposta.
     QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
     janela->acao(QStringLiteral("ProximaLinha1"))->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(janela->textoStatus(3).contains(QStringLiteral("esperando uma entrada no console")),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        janela->textoStatus(3).contains(QStringLiteral("esperando uma entrada no console")), 10000);
     EXPECT_EQ(mostrada.count(), 0);
     EXPECT_TRUE(passo->console()->hasFocus()) << "as teclas vão ao programa que espera";
     EXPECT_FALSE(janela->acao(QStringLiteral("ProximaLinha1"))->isEnabled());
@@ -438,7 +438,8 @@ TEST_P(FimDeSessao, MostraAMensagemEMarcaALinha)
     else
         EXPECT_TRUE(texto.isEmpty()) << texto.toStdString();
     if (*c.gdb) {
-        EXPECT_TRUE(texto.contains(QString::fromStdString(depuracao::MensagemSemGdb()))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromStdString(depuracao::MensagemSemGdb())))
+            << texto.toStdString();
     }
     EXPECT_EQ(e->linhaErroExecucao() + 1, c.linhaErro);
     EXPECT_EQ(e->linhaExecucao(), -1);
@@ -478,7 +479,7 @@ int capturaTela(const QString& arquivo)
     janela->filhaAtiva()->memEditor->defineParada(16, true);
     int falhas = 0;
     for (const char* acao : {"PassoAPasso1", "ProximaLinha1", "ProximaLinha1", "ProximaLinha1",
-                             "ProximaLinha1", "ProximaLinha1", "ProximaLinha1"}) {
+                             "ProximaLinha1", "ProximaLinha1", "ProximaLinha1", "ProximaLinha1"}) {
         QSignalSpy mostrada(passo, &ComandosPasso::paradaMostrada);
         janela->acao(QString::fromLatin1(acao))->trigger();
         falhas += !(mostrada.count() > 0 || mostrada.wait(Prazo));
