@@ -9,7 +9,9 @@
 #include "passo/comandos_passo.h"
 #include "passo/paineis_passo.h"
 #include "platform/console.h"
+#include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
+#include "workspace/pesquisa.h"
 #include "workspace/documentos.h"
 #include "workspace/editor_vendrilo.h"
 #include "workspace/filha.h"
@@ -470,8 +472,11 @@ int capturaTela(const QString& arquivo)
     janela->resize(1100, 720);
     janela->show();
     processa();
+    // Os mesmos comandos que o programa liga ao partir: menus e barra completos na foto.
+    new ComandosPesquisa(janela);
     auto* passo = new ComandosPasso(janela, new ComandosTraducao(janela));
     InstalaConsole(janela);
+    LigaComandosGerais(janela);
     janela->findChild<QAction*>(QStringLiteral("ConsoleNoPainel1"))->setChecked(true);
     const QString caminho = pasta.path() + QStringLiteral("/SOMA.ALG");
     escreve(caminho, "{ soma de 1 a 3 e o dobro dela }\r\n" + kLacoEFuncao);
