@@ -9,6 +9,7 @@
 #include "passo/comandos_passo.h"
 #include "passo/paineis_passo.h"
 #include "platform/console.h"
+#include "platform/dialogos.h"
 #include "workspace/comandos_gerais.h"
 #include "workspace/comandos_traducao.h"
 #include "workspace/pesquisa.h"
@@ -22,10 +23,12 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <Qsci/qscicommandset.h>
 
@@ -367,9 +370,23 @@ TEST_F(PassoGui, EntradaNoConsoleLacoSemFimParadoEEdicaoPerguntada)
     // Outra sessão; agora "Sim": a sessão acaba e a tecla entra.
     anda("PassoAPasso1");
     ASSERT_TRUE(passo->ativa());
-    dialogos.respostasCaixa.enqueue(Caixa::RespSim);
+    // Com a caixa de verdade, modal no meio da tecla do editor; Enter é o Sim.
     e->setCursorPosition(0, 0);
+    defineDialogos(nullptr);
+    QString pergunta;
+    QTimer relogio;
+    QObject::connect(&relogio, &QTimer::timeout, [&] {
+        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            relogio.stop();
+            pergunta = caixa->text();
+            QTest::keyClick(caixa, Qt::Key_Return);
+        }
+    });
+    relogio.start(100);
     QTest::keyClicks(e, QStringLiteral("x"));
+    relogio.stop();
+    defineDialogos(&dialogos);
+    EXPECT_TRUE(pergunta.contains(QStringLiteral("Deseja terminar o passo a passo"))) << pergunta.toStdString();
     EXPECT_FALSE(passo->ativa());
     EXPECT_TRUE(e->text().startsWith(QStringLiteral("xDECLARE")));
     EXPECT_EQ(e->linhaExecucao(), -1);
