@@ -41,35 +41,41 @@ std::vector<char*> vetorC(const std::vector<std::string>& argv)
     return v;
 }
 
-int statusDe(int st)
+} // namespace
+
+int CodigoDeSaida(int status)
 {
-    if (WIFEXITED(st))
-        return WEXITSTATUS(st);
-    if (WIFSIGNALED(st))
-        return 128 + WTERMSIG(st);
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
     return -1;
 }
 
-// Espera o fim de pid até o prazo; falso quando o prazo passou.
-bool esperaAte(pid_t pid, std::chrono::milliseconds limite, int& st)
+bool EsperaFilho(pid_t pid, std::chrono::milliseconds limite, bool recolhe, int& status)
 {
     using Relogio = std::chrono::steady_clock;
     const auto prazo = Relogio::now() + limite;
-    int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    bool terminou = false;
     for (;;) {
-        pid_t r = waitpid(pid, &st, WNOHANG);
-        if (r == pid)
-            break;
-        if (r < 0 && errno != EINTR) {
-            st = 0;
-            break;
+        errno = 0;
+        if (recolhe) {
+            const pid_t r = waitpid(pid, &status, WNOHANG);
+            if (r < 0 && errno != EINTR)
+                status = 0; // já recolhido por outro: nada a relatar
+            terminou = r == pid || (r < 0 && errno != EINTR);
+        } else {
+            siginfo_t info{};
+            terminou = (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                        info.si_pid == pid) ||
+                       errno == ECHILD;
         }
-        auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(prazo - Relogio::now());
-        if (resta.count() <= 0) {
-            if (fd >= 0)
-                close(fd);
-            return false;
-        }
+        if (terminou)
+            break;
+        const auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(prazo - Relogio::now());
+        if (resta.count() <= 0)
+            break;
         if (fd >= 0) {
             pollfd p{fd, POLLIN, 0};
             poll(&p, 1, static_cast<int>(std::min<long long>(resta.count(), INT_MAX)));
@@ -80,10 +86,8 @@ bool esperaAte(pid_t pid, std::chrono::milliseconds limite, int& st)
     }
     if (fd >= 0)
         close(fd);
-    return true;
+    return terminou;
 }
-
-} // namespace
 
 ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const OpcoesProcesso& opcoes)
 {
@@ -140,13 +144,13 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
 
     int st = 0;
     if (opcoes.limite.count() > 0) {
-        if (!esperaAte(pid, opcoes.limite, st)) {
+        if (!EsperaFilho(pid, opcoes.limite, true, st)) {
             kill(-pid, SIGKILL);
             kill(pid, SIGKILL);
             while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {
             }
             r.tempoEsgotado = true;
-            r.status = statusDe(st);
+            r.status = CodigoDeSaida(st);
             return r;
         }
     } else {
@@ -157,7 +161,7 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv, const Op
             }
         }
     }
-    r.status = statusDe(st);
+    r.status = CodigoDeSaida(st);
     return r;
 }
 

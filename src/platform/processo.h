@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace vendrilo {
@@ -42,6 +43,15 @@ ResultadoProcesso ExecutaProcesso(const std::vector<std::string>& argv,
 // `pasta` de trabalho (vazia: a atual), e não espera. Falso quando não pôde
 // ser iniciado. O processo é recolhido assim que termina (sem zumbis).
 bool IniciaDesligado(const std::vector<std::string>& argv, const std::string& pasta = {});
+
+// Código de saída de um status de waitpid: o do programa, 128 + sinal quando
+// morto por sinal, -1 noutro caso.
+int CodigoDeSaida(int status);
+
+// Espera o filho `pid` terminar até `limite`; falso quando o prazo passou.
+// Com `recolhe`, recolhe-o e põe o status em `status`; sem, deixa-o para
+// quem o recolher depois (o número dele não pode ser dado a outro antes).
+bool EsperaFilho(pid_t pid, std::chrono::milliseconds limite, bool recolhe, int& status);
 
 // Caminho completo de um programa procurado no PATH (ou o próprio nome, se
 // já tem "/" e é executável); vazio quando não há.

@@ -1,5 +1,7 @@
 #include "platform/processo_limitado.h"
 
+#include "platform/processo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -67,40 +69,6 @@ namespace {
     _exit(127);
 }
 
-// Espera o fim de pid (sem recolhê-lo) até o prazo; falso quando o prazo passou.
-bool esperaFim(pid_t pid, std::chrono::milliseconds limite)
-{
-    using Relogio = std::chrono::steady_clock;
-    const auto prazo = Relogio::now() + limite;
-    const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-    bool terminou = false;
-    for (;;) {
-        siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-            info.si_pid == pid) {
-            terminou = true;
-            break;
-        }
-        if (errno == ECHILD) {
-            terminou = true;
-            break;
-        }
-        const auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(prazo - Relogio::now());
-        if (resta.count() <= 0)
-            break;
-        if (fd >= 0) {
-            pollfd p{fd, POLLIN, 0};
-            poll(&p, 1, static_cast<int>(std::min<long long>(resta.count(), INT_MAX)));
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        errno = 0;
-    }
-    if (fd >= 0)
-        close(fd);
-    return terminou;
-}
-
 } // namespace
 
 ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const LimitesExecucao& limites)
@@ -144,7 +112,8 @@ ResultadoVigiado ExecutaVigiado(const std::vector<std::string>& argv, const Limi
     while ((n = read(canal[0], errofilho, sizeof errofilho)) < 0 && errno == EINTR) { }
     close(canal[0]);
 
-    const bool terminou = n > 0 || esperaFim(pid, limites.tempo);
+    int semUso = 0;
+    const bool terminou = n > 0 || EsperaFilho(pid, limites.tempo, false, semUso);
     // O grupo morre antes de o processo ser recolhido, enquanto o número
     // dele ainda não pode ter sido dado a outro.
     kill(-pid, SIGKILL);

@@ -1,5 +1,7 @@
 #include "platform/pty_processo.h"
 
+#include "platform/processo.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,15 +18,6 @@ extern char** environ;
 namespace vendrilo {
 
 namespace {
-
-int statusDe(int st)
-{
-    if (WIFEXITED(st))
-        return WEXITSTATUS(st);
-    if (WIFSIGNALED(st))
-        return 128 + WTERMSIG(st);
-    return -1;
-}
 
 winsize tamanho(int colunas, int linhas)
 {
@@ -233,7 +226,7 @@ bool ProcessoPty::terminou(int& status)
         if (r == 0)
             return false;
         recolhido_ = true;
-        status_ = r == pid_ ? statusDe(st) : -1;
+        status_ = r == pid_ ? CodigoDeSaida(st) : -1;
     }
     status = status_;
     return true;
@@ -250,7 +243,7 @@ void ProcessoPty::encerra()
         pid_t r;
         while ((r = waitpid(pid_, &st, 0)) < 0 && errno == EINTR) { }
         recolhido_ = true;
-        status_ = r == pid_ ? statusDe(st) : -1;
+        status_ = r == pid_ ? CodigoDeSaida(st) : -1;
     }
     if (escravoAberto_ >= 0)
         close(escravoAberto_);
