@@ -1,6 +1,7 @@
 // O console do Executar com programas compilados de verdade (tradução, tpc,
 // Free Pascal), conferido célula por célula na plataforma offscreen.
 
+#include "partida_testes_qt.h"
 #include "apoio_compilacao.h"
 
 #include "console/abertura_console.h"
@@ -332,12 +333,5 @@ int capturaConsole(const QString& destino)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes (--gtest_list_tests) roda sem o ENVIRONMENT do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    if (argc == 3 && QByteArray(argv[1]) == "--captura")
-        return vendrilo::teste::capturaConsole(QString::fromLocal8Bit(argv[2]));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv, {}, vendrilo::teste::capturaConsole);
 }

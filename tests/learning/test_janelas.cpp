@@ -1,6 +1,7 @@
 // Janelas de aprendizagem, reais, na plataforma offscreen: lista de exemplos,
 // o que mudou, alerta, sobre e ajuda.
 
+#include "partida_testes_qt.h"
 #include "learning/catalogo.h"
 #include "learning/frm_ajuda.h"
 #include "learning/frm_alerta.h"
@@ -402,8 +403,9 @@ TEST(Sobre, CadaRotuloCabeNaJanela)
         const int precisa = rotulo->wordWrap() ? rotulo->heightForWidth(rotulo->width())
                                                : rotulo->sizeHint().height();
         EXPECT_GE(rotulo->height(), precisa) << rotulo->text().toStdString();
-        if (!rotulo->wordWrap())
+        if (!rotulo->wordWrap()) {
             EXPECT_GE(rotulo->width(), rotulo->sizeHint().width()) << rotulo->text().toStdString();
+        }
     }
 }
 
@@ -413,12 +415,7 @@ TEST(Sobre, CadaRotuloCabeNaJanela)
 
 int main(int argc, char** argv)
 {
-    // Também na descoberta dos testes, que roda sem o ambiente do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv);
 }
 
 

@@ -1,5 +1,6 @@
 // Painéis de variáveis, pilha e teste de mesa com vistas montadas à mão
 // (valores agregados a partir de textos como o gdb os imprime).
+#include "partida_testes_qt.h"
 #include "arquivos_teste.h"
 #include "depuracao/valores.h"
 #include "dialogos_roteirizados.h"
@@ -300,10 +301,5 @@ TEST(PainelTesteMesa, ExportacaoQueFalhaAvisaEmPortugues)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes (--gtest_list_tests) roda sem o ENVIRONMENT do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv);
 }

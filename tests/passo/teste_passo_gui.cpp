@@ -2,6 +2,7 @@
 // compila com informação de linhas, o gdb de verdade executa, e o teste lê
 // o editor e os painéis como o aluno os vê.
 
+#include "partida_testes_qt.h"
 #include "arquivos_teste.h"
 #include "console/abertura_console.h"
 #include "console/console_vendrilo.h"
@@ -518,14 +519,5 @@ int capturaTela(const QString& arquivo)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda sem o ambiente do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(TituloAplicacao());
-    const QStringList args = QApplication::arguments();
-    if (const int i = int(args.indexOf(QStringLiteral("--captura"))); i > 0 && i + 1 < args.size())
-        return capturaTela(args[i + 1]);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv, TituloAplicacao(), capturaTela);
 }

@@ -2,6 +2,7 @@
 // de verdade (plataforma offscreen): cada item e botão aparece e chega ao
 // seu módulo. Também tira as fotos do README (--captura, sob Xvfb).
 
+#include "partida_testes_qt.h"
 #include "arquivos_teste.h"
 #include "comm/atualizacao/frm_atualizar.h"
 #include "comm/email/frm_envio.h"
@@ -729,14 +730,5 @@ int capturaTelas(const QString& destino)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda sem o ambiente do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(TituloAplicacao());
-    const QStringList args = QApplication::arguments();
-    if (const int i = int(args.indexOf(QStringLiteral("--captura"))); i > 0 && i + 1 < args.size())
-        return capturaTelas(args[i + 1]);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv, TituloAplicacao(), capturaTelas);
 }

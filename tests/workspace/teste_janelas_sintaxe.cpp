@@ -1,5 +1,6 @@
 // Janelas da lista de erros e da sintaxe, reais, na plataforma offscreen.
 
+#include "partida_testes_qt.h"
 #include "check/estrutura.h"
 #include "dialogos_roteirizados.h"
 #include "workspace/frm_erros_sintaxe.h"
@@ -206,10 +207,5 @@ TEST(JanelaSintaxe, CadaLinhaDePaginaCabeNumaLinhaVisivel)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda o executável sem o ambiente do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv);
 }

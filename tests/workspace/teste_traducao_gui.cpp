@@ -1,6 +1,7 @@
 // Comandos Traduzir e Executar na janela de verdade (plataforma offscreen),
 // com respostas roteirizadas e o Free Pascal de verdade por trás do tpc.
 
+#include "partida_testes_qt.h"
 #include "arquivos_teste.h"
 #include "console/abertura_console.h"
 #include "console/janela_console.h"
@@ -720,14 +721,5 @@ int capturaTelas(const QString& destino)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda sem o ambiente do CTest.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(TituloAplicacao());
-    const QStringList args = QApplication::arguments();
-    if (const int i = int(args.indexOf(QStringLiteral("--captura"))); i > 0 && i + 1 < args.size())
-        return capturaTelas(args[i + 1]);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv, TituloAplicacao(), capturaTelas);
 }

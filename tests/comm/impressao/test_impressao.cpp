@@ -1,5 +1,6 @@
 // Impressão em PDF de verdade, lida de volta pelo pdftotext.
 
+#include "partida_testes_qt.h"
 #include "impressora_pdf.h"
 
 #include "comm/impressao/comandos_impressao.h"
@@ -317,10 +318,5 @@ TEST_F(Comandos, BotaoComAcaoDeMesmoNomeImprimeUmaVezSo)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda sem o ENVIRONMENT do CTest e sem tela.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv);
 }

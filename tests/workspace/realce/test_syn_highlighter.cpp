@@ -1,5 +1,6 @@
 // O realce ligado a um QsciScintilla de verdade (plataforma offscreen).
 
+#include "partida_testes_qt.h"
 #include "workspace/realce/syn_highlighter_vendrilo.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -203,10 +204,5 @@ TEST_F(Realce, TextoGrandeFicaTodoPintadoAoIrAoFim)
 
 int main(int argc, char** argv)
 {
-    // A descoberta dos testes roda sem o ENVIRONMENT do CTest e sem tela.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return vendrilo::teste::RodaTestesQt(argc, argv);
 }
