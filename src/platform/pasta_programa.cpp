@@ -153,14 +153,15 @@ bool preparaUnidades(const fs::path& origem, const fs::path& destino, ResultadoP
         return true;
     }
     const fs::path arquivoMarca = destino / NomeMarcaUnidades;
-    bool presentes = true, iguais = true;
-    for (size_t i = 0; i < fontes.size(); ++i) {
-        presentes = presentes && fs::is_regular_file(destino / itens[i], ec);
-        iguais = iguais && presentes && mesmoConteudo(fontes[i], destino / itens[i]);
-    }
+    bool presentes = true;
+    for (const char* item : itens)
+        presentes = presentes && fs::is_regular_file(destino / item, ec);
     if (presentes && leArquivoPequeno(arquivoMarca) == marca)
         return true;
-    if (!presentes || !iguais) {
+    bool iguais = presentes;
+    for (size_t i = 0; iguais && i < fontes.size(); ++i)
+        iguais = mesmoConteudo(fontes[i], destino / itens[i]);
+    if (!iguais) {
         for (size_t i = 0; i < fontes.size(); ++i) {
             const bool existia = existeAlgo(destino / itens[i]);
             if (!substitui(fontes[i], destino / itens[i])) {
@@ -170,7 +171,8 @@ bool preparaUnidades(const fs::path& origem, const fs::path& destino, ResultadoP
             (existia ? r.atualizados : r.criados).push_back(itens[i]);
         }
     }
-    // Sem a marca a pasta só volta a ser comparada byte a byte na próxima vez.
+    // Com a marca, as próximas compilações não comparam byte a byte; se ela
+    // não puder ser gravada, a próxima só compara de novo.
     const fs::path provisorio = fs::path(arquivoMarca) += ".gravando." + std::to_string(getpid());
     {
         std::ofstream f(provisorio, std::ios::binary | std::ios::trunc);
