@@ -6,6 +6,23 @@ namespace vendrilo {
 
 using depuracao::EstadoSessao;
 
+namespace {
+
+// Liga a parada e diz em que linha ela ficou (o gdb a leva à próxima linha
+// com código); -1 quando não há onde.
+int ligaParada(depuracao::Sessao& sessao, int linha)
+{
+    const std::set<int> antes = sessao.Paradas();
+    int real = -1;
+    if (sessao.DefineParada(linha, true))
+        for (int l : sessao.Paradas())
+            if (!antes.count(l) || l == linha)
+                real = l;
+    return real;
+}
+
+} // namespace
+
 ControlePasso::ControlePasso(QObject* pai)
     : QObject(pai)
     , thread_(new QThread(this))
@@ -84,15 +101,8 @@ void ControlePasso::Inicia(const depuracao::ConfigSessao& config, const std::set
         const bool ok = sessao_->Inicia(config, erro);
         // As paradas marcadas antes da sessão: a linha em que cada uma ficou.
         std::vector<std::pair<int, int>> ligadas;
-        for (int linha : ok ? paradas : std::set<int>{}) {
-            const std::set<int> antes = sessao_->Paradas();
-            int real = -1;
-            if (sessao_->DefineParada(linha, true))
-                for (int l : sessao_->Paradas())
-                    if (!antes.count(l) || l == linha)
-                        real = l;
-            ligadas.emplace_back(linha, real);
-        }
+        for (int linha : ok ? paradas : std::set<int>{})
+            ligadas.emplace_back(linha, ligaParada(*sessao_, linha));
         const ParadaPasso p = ok ? leParada() : ParadaPasso{};
         QMetaObject::invokeMethod(
             this,
@@ -159,15 +169,11 @@ void ControlePasso::DefineParada(int linha, bool ligada)
         return;
     const int numero = numero_;
     naThread([this, numero, linha, ligada] {
-        const std::set<int> antes = sessao_->Paradas();
         int real = -1;
-        if (!ligada) {
+        if (ligada)
+            real = ligaParada(*sessao_, linha);
+        else
             sessao_->DefineParada(linha, false);
-        } else if (sessao_->DefineParada(linha, true)) {
-            for (int l : sessao_->Paradas())
-                if (!antes.count(l) || l == linha)
-                    real = l;
-        }
         QMetaObject::invokeMethod(
             this,
             [this, numero, linha, real, ligada] {
